@@ -1,0 +1,478 @@
+#include "clock/AnaForm.h"
+
+#include <cstdio>
+
+#include "alarm/AlarmFormu.h"
+#include "clock/Settings.h"
+#include "startup/GirisModulu.h"
+#include "startup/SistemKaydiIslemleriModulu.h"
+
+namespace {
+
+// String table ids.
+constexpr int kUygulamaBaşlığı = 101;
+constexpr int kAyarlar = 102;
+constexpr int kTarihSaatAyarla = 103;
+constexpr int kHakkında = 107;
+constexpr int kKapat = 109;
+constexpr int kEscİpucu = 110;
+constexpr int kKapatılsınMı = 111;
+constexpr int kSesDosyasıYok = 150;
+constexpr int kKüçült = 155;
+constexpr int kBüyüt = 156;
+
+// Geometry, twips.
+constexpr int kYanBoşluk = 665;     // window width beyond the large panel
+constexpr int kKenarPayı = 250;     // first-run distance from the screen's top right
+constexpr int kTaşmaPayı = 100;     // overhang tolerated on the right and bottom
+constexpr int kAlarmAltPayı = 500;  // room kept below the alarm window
+
+constexpr unsigned kEwxShutdownPowerOff = 1 | 8;
+constexpr std::uint32_t kTümNedenler = 0xFFFFFFFF;
+constexpr int kHizmetÇevrimi = 500;  // blink period, ms
+
+std::string İkiHane(int n) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", n % 100);
+    return buf;
+}
+
+std::string SaatMetni(const platform::DateTime& t) {
+    return İkiHane(t.hour) + ":" + İkiHane(t.minute) + ":" + İkiHane(t.second);
+}
+
+ui::Font Tahoma(double points, bool bold) {
+    ui::Font f;
+    f.name = "Tahoma";
+    f.points = points;
+    f.bold = bold;
+    return f;
+}
+
+}  // namespace
+
+ui::Color AnaForm::SmallFaceColour(int colourIndex) {
+    switch (colourIndex) {
+        case 0: return ui::Rgb(0, 255, 0);
+        case 1: return ui::Rgb(0, 255, 255);
+        case 2: return ui::Rgb(255, 0, 0);
+        default: return 0;
+    }
+}
+
+AnaForm::AnaForm(Program& program)
+    : ui::Form("AnaForm"),
+      HaneAltlığı(*this, "HaneAltlığı", nullptr),
+      AlarmAltı(*this, "AlarmAltı", &HaneAltlığı),
+      TarihEtiketi(*this, "TarihEtiketi", &HaneAltlığı),
+      AlarmEtiketi(*this, "AlarmEtiketi", &HaneAltlığı),
+      EtiketAltlığı(*this, "EtiketAltlığı", nullptr),
+      Hane0(*this, "Hane0", &EtiketAltlığı),
+      Hane1(*this, "Hane1", &EtiketAltlığı),
+      Hane2(*this, "Hane2", &EtiketAltlığı),
+      Hane3(*this, "Hane3", &EtiketAltlığı),
+      Hane4(*this, "Hane4", &EtiketAltlığı),
+      Hane5(*this, "Hane5", &EtiketAltlığı),
+      KapatButonu(*this, "KapatButonu", nullptr),
+      Haneler{ui::PictureClip(ui::Strip::Haneler0, 10), ui::PictureClip(ui::Strip::Haneler1, 10),
+              ui::PictureClip(ui::Strip::Haneler2, 10)},
+      Noktalar(ui::Strip::Noktalar, 3),
+      Alarmlar(ui::Strip::Alarmlar, 4),
+      Saat(*this, "Saat", 1000),
+      Sınırla(*this, "Sınırla", 1000),
+      AnaMenü("AnaMenü"),
+      AyarlarMenüsü("AyarlarMenüsü"),
+      Çizgi1("Çizgi1", true),
+      TarihSaatAyarlaMenüsü("TarihSaatAyarlaMenüsü"),
+      KüçültBüyültMenüsü("KüçültBüyültMenüsü"),
+      Çizgi3("Çizgi3", true),
+      HakkındaMenüsü("HakkındaMenüsü"),
+      Çizgi2("Çizgi2", true),
+      KapatMenüsü("KapatMenüsü"),
+      program_(program) {
+    BackColor = kBackground;
+    Border = ui::BorderStyle::None;
+
+    // Design layout, twips.
+    HaneAltlığı.Move(165, 150, 2235, 770);
+    static constexpr int kHaneSol[6] = {150, 420, 840, 1110, 1530, 1800};
+    for (int i = 0; i < 6; ++i) {
+        Hane[i] = std::make_unique<ui::PictureBox>(*this, "Hane(" + std::to_string(i) + ")",
+                                                   &HaneAltlığı);
+        Hane[i]->Move(kHaneSol[i], 337, 240, 330);
+    }
+    for (int i = 0; i < 2; ++i) {
+        NoktaAltı[i] = std::make_unique<ui::PictureBox>(
+            *this, "NoktaAltı(" + std::to_string(i) + ")", &HaneAltlığı);
+        NoktaAltı[i]->Move(i == 0 ? 690 : 1380, 390, 120, 225);
+    }
+    AlarmAltı.Move(1920, 83, 210, 150);
+    TarihEtiketi.Move(120, 60, 360, 195);
+    TarihEtiketi.AutoSize = true;
+    TarihEtiketi.SetFont(Tahoma(8.25, false));
+    TarihEtiketi.SetForeColor(kArmed);
+    TarihEtiketi.SetText("Tarih");
+    AlarmEtiketi.Move(1440, 60, 405, 195);
+    AlarmEtiketi.AutoSize = true;
+    AlarmEtiketi.SetFont(Tahoma(8.25, false));
+    AlarmEtiketi.SetText("Alarm");
+
+    EtiketAltlığı.Move(960, 990, 1185, 345);
+    EtiketAltlığı.SetVisible(false);
+    EtiketAltlığı.SetBackColor(kBlack);
+    static constexpr int kEtiketSol[6] = {60, 195, 450, 585, 840, 975};
+    for (int i = 0; i < 6; ++i) {
+        ui::Label& l = HaneEtiketi(i);
+        l.Move(kEtiketSol[i], 30, 135, 240);
+        l.AutoSize = true;
+        l.SetFont(Tahoma(9.75, true));
+        l.SetText("#");
+    }
+    for (int i = 0; i < 2; ++i) {
+        Nokta[i] = std::make_unique<ui::Label>(*this, "Nokta(" + std::to_string(i) + ")",
+                                               &EtiketAltlığı);
+        Nokta[i]->Move(i == 0 ? 345 : 740, 20, 75, 240);
+        Nokta[i]->AutoSize = true;
+        Nokta[i]->SetFont(Tahoma(9.75, true));
+        Nokta[i]->SetText(":");
+    }
+    KapatButonu.Move(165, 990, 705, 345);
+    KapatButonu.SetCaption("Kapat");
+    KapatButonu.Cancel = true;
+
+    for (int i = 0; i < 2; ++i) {
+        AlarmFormuAçKapa[i] =
+            std::make_unique<ui::Timer>(*this, "AlarmFormuAçKapa", 0, i);
+        AlarmFormuAçKapa[i]->Tick = [this, i] { AlarmFormuAçKapa_Timer(i); };
+    }
+    Saat.AlignToSecond = true;
+    Saat.Tick = [this] { Saat_Timer(); };
+    Sınırla.Tick = [this] { Sınırla_Timer(); };
+
+    Hane0.Change = [this] { Hane0_Change(); };
+    Hane1.Change = [this] { Hane1_Change(); };
+    Hane2.Change = [this] { Hane2_Change(); };
+    Hane3.Change = [this] { Hane3_Change(); };
+    Hane4.Change = [this] { Hane4_Change(); };
+    Hane5.Change = [this] { Hane5_Change(); };
+
+    AnaMenü.Items = {&AyarlarMenüsü, &Çizgi1, &TarihSaatAyarlaMenüsü, &KüçültBüyültMenüsü,
+                     &Çizgi3, &HakkındaMenüsü, &Çizgi2, &KapatMenüsü};
+    PopupMenuModel = &AnaMenü;
+    AyarlarMenüsü.Click = [this] { AyarlarMenüsü_Click(); };
+    TarihSaatAyarlaMenüsü.Click = [this] { TarihSaatAyarlaMenüsü_Click(); };
+    KüçültBüyültMenüsü.Click = [this] { KüçültBüyültMenüsü_Click(); };
+    HakkındaMenüsü.Click = [this] { HakkındaMenüsü_Click(); };
+    KapatMenüsü.Click = [this] { KapatMenüsü_Click(); };
+
+    // Mouse over the small face and the pictures reaches the panel or the
+    // window, so the clock can be dragged and enlarged in either face.
+    Activate = [this] { Form_Activate(); };
+    MouseMove = [this](int b, int, int, int) { Form_MouseMove(b); };
+    MouseUp = [this](int b, int, int, int) { Form_MouseUp(b); };
+    DblClick = [this] { Form_DblClick(); };
+    HaneAltlığı.MouseMove = [this](int b, int, int, int) { HaneAltlığı_MouseMove(b); };
+    HaneAltlığı.MouseUp = [this](int b, int, int, int) { HaneAltlığı_MouseUp(b); };
+    HaneAltlığı.DblClick = [this] { HaneAltlığı_DblClick(); };
+    KapatButonu.Click = [this] { KapatButonu_Click(); };
+    QueryUnload = [this] { Form_QueryUnload(); };
+}
+
+AnaForm::~AnaForm() = default;
+
+ui::Label& AnaForm::HaneEtiketi(int n) {
+    ui::Label* labels[6] = {&Hane0, &Hane1, &Hane2, &Hane3, &Hane4, &Hane5};
+    return *labels[n];
+}
+
+// ---------------------------------------------------------------- load ---
+
+void AnaForm::Form_Load() {
+    auto& p = program_.platform;
+    if (Host()) Host()->Load(*this);
+
+    program_.values.appTitle = p.StringResource(kUygulamaBaşlığı);
+    SetCaption(program_.values.appTitle);
+    AyarlarMenüsü.Caption = p.StringResource(kAyarlar);
+    TarihSaatAyarlaMenüsü.Caption = p.StringResource(kTarihSaatAyarla);
+    HakkındaMenüsü.Caption = p.StringResource(kHakkında);
+    KapatMenüsü.Caption = p.StringResource(kKapat);
+    HaneAltlığı.SetToolTip(p.StringResource(kEscİpucu));
+
+    program_.values.colourIndex = settings::ColourIndex(settings::Get(program_, "Renk", "0"));
+
+    int genişlik = HaneAltlığı.Width() + kYanBoşluk;
+    int yükseklik = HaneAltlığı.Height();
+    int solVarsayılan = p.ScreenWidthTwips() - (genişlik + kKenarPayı);
+    int sol = settings::Twips(settings::Get(program_, "Sol", std::to_string(solVarsayılan)));
+    int üst = settings::Twips(settings::Get(program_, "Ust", std::to_string(kKenarPayı)));
+    Move(sol, üst, genişlik, yükseklik);
+
+    HaneAltlığı.Move(320, 0);
+    HaneAltlığı.SetBackColor(kBlack);
+
+    şimdi_ = p.Now();
+    TarihEtiketi.SetText(p.FormatDate(şimdi_, "dd MMM yyyy"));
+    TarihEtiketi.SetToolTip(p.FormatDate(şimdi_, "dddd"));
+
+    const int renk = program_.values.colourIndex;
+    if (!settings::Get(program_, "Alarm Zamani", "").empty()) {
+        AlarmEtiketi.SetForeColor(kArmed);
+        AlarmEtiketi.SetText(settings::Get(program_, "Alarm Zamani", ""));
+        AlarmAltı.SetPicture(Alarmlar.GraphicCell(renk));
+    } else {
+        AlarmEtiketi.SetForeColor(kNotArmed);
+        AlarmEtiketi.SetText("00:00");
+        AlarmAltı.SetPicture(Alarmlar.GraphicCell(3));
+    }
+    for (auto& n : NoktaAltı) n->SetPicture(Noktalar.GraphicCell(renk));
+
+    Saat_Timer();
+
+    if (settings::NumericValue(settings::Get(program_, "Olcu", "0")) != 0)
+        KüçültBüyültMenüsü_Click();
+    else
+        KüçültBüyültMenüsü.Caption = p.StringResource(kKüçült);
+
+    if (Host()) Host()->DoEvents();
+    Show();
+}
+
+// ---------------------------------------------------------------- tick ---
+
+void AnaForm::Saat_Timer() {
+    auto& p = program_.platform;
+    şimdi_ = p.Now();
+    const std::string saat = SaatMetni(şimdi_);
+    Hane0.SetText(saat.substr(0, 1));
+    Hane1.SetText(saat.substr(1, 1));
+    Hane2.SetText(saat.substr(3, 1));
+    Hane3.SetText(saat.substr(4, 1));
+    Hane4.SetText(saat.substr(6, 1));
+    Hane5.SetText(saat.substr(7, 1));
+
+    const std::string tarih = p.FormatDate(şimdi_, "dd MMM yyyy");
+    if (tarih != TarihEtiketi.Text()) {
+        TarihEtiketi.SetText(tarih);
+        TarihEtiketi.SetToolTip(p.FormatDate(şimdi_, "dddd"));
+    }
+
+    if (AlarmEtiketi.Text() + ":00" == saat && AlarmKurulu()) AlarmıBaşlat();
+}
+
+void AnaForm::AlarmıBaşlat() {
+    // A tick nested in the open alarm window's loop must not ring again.
+    if (çalıyor_) return;
+    if (settings::TruthValue(settings::Get(program_, "Kapat", "0"), false))
+        BilgisayarıKapat();
+    else
+        Çal();
+}
+
+void AnaForm::BilgisayarıKapat() {
+    auto& p = program_.platform;
+    if (NtAilesi()) SistemKaydıİşlemleriModülü::KapatmaYetkisiAl(program_);
+    p.RequestShutdown(kEwxShutdownPowerOff, kTümNedenler);
+    Unload();
+    if (Host()) Host()->End();
+}
+
+void AnaForm::Çal() {
+    auto& p = program_.platform;
+    çalıyor_ = true;
+    AlarmFormuAçKapa[0]->SetInterval(kHizmetÇevrimi);
+    sesYolu_ = settings::Get(program_, "Alarm Sesi", settings::DefaultSound(program_));
+    if (KüçükYüz()) KüçültBüyültMenüsü_Click();
+    if (DosyaVar(sesYolu_))
+        p.Play(sesYolu_, platform::kSndAsync | platform::kSndLoop);
+    else
+        SesDosyasıBulunamadı();
+
+    alarmFormu_ = std::make_unique<AlarmFormu>(program_, *this);
+    alarmFormu_->SetHost(Host());
+    alarmFormu_->Form_Load();
+    const int ekran = p.ScreenHeightTwips();
+    if (Top() + Height() + alarmFormu_->Height() + kAlarmAltPayı >= ekran)
+        SetTop(ekran - (alarmFormu_->Height() + Height() + kAlarmAltPayı));
+    alarmFormu_->SetWidth(Width());
+    alarmFormu_->SetLeft(Left());
+    alarmFormu_->SetTop(Top() + Height());
+    alarmFormu_->ShowModal(this);
+    // The modal loop also ends when the program quits: the window goes then too.
+    if (!alarmFormu_->Unloaded()) alarmFormu_->Unload();
+    alarmFormu_.reset();
+    çalıyor_ = false;
+
+    p.Play("", 0);
+}
+
+void AnaForm::SesDosyasıBulunamadı() {
+    auto& p = program_.platform;
+    p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0, p.StringResource(kSesDosyasıYok),
+                     program_.values.appTitle, platform::kMbIconInformation);
+}
+
+void AnaForm::Hane0_Change() { HaneDeğişti(0); }
+void AnaForm::Hane1_Change() {
+    HaneDeğişti(1);
+    SaatBaşıUyarısı();
+}
+void AnaForm::Hane2_Change() { HaneDeğişti(2); }
+void AnaForm::Hane3_Change() { HaneDeğişti(3); }
+void AnaForm::Hane4_Change() { HaneDeğişti(4); }
+void AnaForm::Hane5_Change() { HaneDeğişti(5); }
+
+void AnaForm::HaneDeğişti(int n) {
+    const std::string& metin = HaneEtiketi(n).Text();
+    if (metin.size() != 1 || metin[0] < '0' || metin[0] > '9') return;  // "#" before the first tick
+    const int renk = program_.values.colourIndex <= 2 ? program_.values.colourIndex : 0;
+    Hane[n]->SetPicture(Haneler[renk].GraphicCell(metin[0] - '0'));
+}
+
+void AnaForm::SaatBaşıUyarısı() {
+    auto& p = program_.platform;
+    if (static_cast<int>(p.WaveOutDeviceCount()) <= 0) return;
+    if (!settings::TruthValue(settings::Get(program_, "Uyari", "1"), true)) return;
+    if (program_.values.chimeHold || !Visible()) return;
+    // A ringing alarm keeps its sound: a chime would end it.
+    if (çalıyor_) return;
+    const std::string dakika = İkiHane(şimdi_.hour) + ":" + İkiHane(şimdi_.minute);
+    if (AlarmEtiketi.Text() == dakika && AlarmKurulu()) return;
+    sesYolu_ = settings::Get(program_, "Saat Basi Sesi", settings::DefaultSound(program_));
+    if (DosyaVar(sesYolu_))
+        p.Play(sesYolu_, platform::kSndFilename | platform::kSndAsync);
+    else
+        SesDosyasıBulunamadı();
+}
+
+bool AnaForm::DosyaVar(const std::string& path) {
+    return program_.platform.PathExists(path, NtAilesi());
+}
+
+bool AnaForm::NtAilesi() { return (program_.platform.VersionWord() & 0x80000000u) == 0; }
+
+// ----------------------------------------------------- window behaviour ---
+
+void AnaForm::Form_Activate() {
+    const bool üstte = settings::TruthValue(settings::Get(program_, "Ustte", "1"), true);
+    program_.values.topMost = üstte ? kHwndTopMost : kHwndNoTopMost;
+    if (Host()) Host()->SetWindowPos(*this, program_.values.topMost, kSwpNoSize | kSwpNoMove);
+}
+
+void AnaForm::Form_MouseMove(int button) {
+    if (!Host()) return;
+    Host()->SetPointer(*this, ui::Pointer::Hand);
+    if (button == ui::kLeftButton) {
+        Host()->SetPointer(*this, ui::Pointer::SizeAll);
+        Host()->BeginDrag(*this);
+    }
+}
+
+void AnaForm::HaneAltlığı_MouseMove(int button) { Form_MouseMove(button); }
+
+void AnaForm::Form_MouseUp(int button) {
+    if (button == ui::kRightButton && Host()) Host()->PopupMenu(*this, AnaMenü, &AyarlarMenüsü);
+}
+
+void AnaForm::HaneAltlığı_MouseUp(int button) { Form_MouseUp(button); }
+
+void AnaForm::HaneAltlığı_DblClick() { KüçültBüyültMenüsü_Click(); }
+
+void AnaForm::Form_DblClick() {
+    if (KüçükYüz()) KüçültBüyültMenüsü_Click();
+}
+
+void AnaForm::KüçültBüyültMenüsü_Click() {
+    auto& p = program_.platform;
+    Hide();
+    if (KüçükYüz()) {
+        EtiketAltlığı.SetVisible(false);
+        HaneAltlığı.SetVisible(true);
+        SetWidth(HaneAltlığı.Width() + kYanBoşluk);
+        SetHeight(HaneAltlığı.Height());
+        KüçültBüyültMenüsü.Caption = p.StringResource(kKüçült);
+        const int ekran = p.ScreenWidthTwips();
+        if (ekran - Width() + kTaşmaPayı < Left()) SetLeft(ekran - Width());
+    } else {
+        EtiketAltlığı.SetVisible(true);
+        EtiketAltlığı.Move(0, 0);
+        HaneAltlığı.SetVisible(false);
+        SetWidth(EtiketAltlığı.Width());
+        SetHeight(EtiketAltlığı.Height());
+        KüçültBüyültMenüsü.Caption = p.StringResource(kBüyüt);
+        if (ui::Color renk = SmallFaceColour(program_.values.colourIndex)) {
+            for (int i = 0; i < 6; ++i) HaneEtiketi(i).SetForeColor(renk);
+            for (auto& n : Nokta) n->SetForeColor(renk);
+        }
+        if (Host()) Host()->DoEvents();
+    }
+    Show();
+}
+
+void AnaForm::KapatButonu_Click() {
+    if (KüçükYüz()) return;
+    auto& p = program_.platform;
+    int yanıt = p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0,
+                                 p.StringResource(kKapatılsınMı), program_.values.appTitle,
+                                 platform::kMbYesNo | platform::kMbIconQuestion);
+    if (yanıt == platform::kIdYes) Kapat();
+}
+
+void AnaForm::Kapat() { Unload(); }
+
+void AnaForm::Sınırla_Timer() {
+    if (Minimized) return;
+    auto& p = program_.platform;
+    const int genişlik = p.ScreenWidthTwips();
+    const int yükseklik = p.ScreenHeightTwips();
+    if (Left() < 0) SetLeft(0);
+    if (genişlik - Width() + kTaşmaPayı < Left()) SetLeft(genişlik - Width());
+    if (yükseklik - Height() + kTaşmaPayı < Top()) SetTop(yükseklik - Height());
+    if (Top() < 0) SetTop(0);
+}
+
+void AnaForm::Form_QueryUnload() {
+    settings::Save(program_, "Sol", settings::Text(Left()));
+    settings::Save(program_, "Ust", settings::Text(Top()));
+    settings::Save(program_, "Renk", settings::Text(program_.values.colourIndex));
+    settings::Save(program_, "Olcu", KüçükYüz() ? "-1" : "0");
+}
+
+void AnaForm::AyarlarMenüsü_Click() {
+    // The settings dialog opens here once it exists.
+}
+
+void AnaForm::TarihSaatAyarlaMenüsü_Click() {
+    program_.platform.ShellOpen(Host() ? Host()->WindowHandle(*this) : 0, "Open", "Rundll32.exe",
+                                "shell32.dll,Control_RunDLL timedate.cpl", "",
+                                platform::kSwShowNormal);
+}
+
+void AnaForm::HakkındaMenüsü_Click() {
+    // The About window opens here once it exists.
+}
+
+void AnaForm::KapatMenüsü_Click() {
+    Kapat();
+    if (Host()) Host()->End();
+}
+
+// ---------------------------------------------------------------- blink ---
+
+void AnaForm::AlarmFormuAçKapa_Timer(int index) {
+    if (!alarmFormu_ || !alarmFormu_->Visible()) return;
+    auto& p = program_.platform;
+    if (index == 0) {
+        AlarmAltı.SetPicture(Alarmlar.GraphicCell(3));
+        AlarmEtiketi.SetForeColor(kNotArmed);
+        alarmFormu_->SetCaption(p.StringResource(113));
+        AlarmFormuAçKapa[0]->SetInterval(0);
+        AlarmFormuAçKapa[1]->SetInterval(kHizmetÇevrimi);
+    } else {
+        AlarmAltı.SetPicture(Alarmlar.GraphicCell(program_.values.colourIndex));
+        AlarmEtiketi.SetForeColor(kArmed);
+        alarmFormu_->SetCaption(AlarmEtiketi.Text());
+        AlarmFormuAçKapa[1]->SetInterval(0);
+        AlarmFormuAçKapa[0]->SetInterval(kHizmetÇevrimi);
+    }
+}

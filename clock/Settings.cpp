@@ -1,0 +1,98 @@
+#include "clock/Settings.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace settings {
+
+std::string Get(Program& program, const std::string& key, const std::string& defaultValue) {
+    std::string value;
+    if (program.platform.ReadSetting(program.values.appName, kSection, key, value)) return value;
+    return defaultValue;
+}
+
+void Save(Program& program, const std::string& key, const std::string& value) {
+    program.platform.WriteSetting(program.values.appName, kSection, key, value);
+}
+
+namespace {
+
+// Length of the leading number of text (after blanks), 0 when there is none.
+std::size_t LeadingNumber(const std::string& text, std::size_t start) {
+    std::size_t i = start;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+            while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
+            i = j;
+        }
+    }
+    return i - start;
+}
+
+std::size_t SkipBlanks(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    return i;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    return i == a.size() && !b[i];
+}
+
+}  // namespace
+
+double NumericValue(const std::string& text) {
+    std::size_t start = SkipBlanks(text);
+    std::size_t n = LeadingNumber(text, start);
+    if (n == 0) return 0;
+    double v = std::strtod(text.substr(start, n).c_str(), nullptr);
+    return std::isfinite(v) ? v : 0;
+}
+
+bool TruthValue(const std::string& text, bool fallback) {
+    std::size_t start = SkipBlanks(text);
+    std::string trimmed = text.substr(start);
+    while (!trimmed.empty() && std::isspace(static_cast<unsigned char>(trimmed.back())))
+        trimmed.pop_back();
+    if (EqualsIgnoringCase(trimmed, "true")) return true;
+    if (EqualsIgnoringCase(trimmed, "false")) return false;
+    if (trimmed.empty() || LeadingNumber(trimmed, 0) != trimmed.size()) return fallback;
+    return NumericValue(trimmed) != 0;
+}
+
+std::uint8_t ColourIndex(const std::string& text) {
+    double v = std::nearbyint(NumericValue(text));  // narrowing rounds half to even
+    if (v >= 0 && v <= 2) return static_cast<std::uint8_t>(v);
+    return 0;
+}
+
+int Twips(const std::string& text) {
+    // Far beyond any screen, yet leaves room for arithmetic on the edges.
+    constexpr double kLimit = 10'000'000;
+    double v = std::nearbyint(NumericValue(text));
+    if (v > kLimit) v = kLimit;
+    if (v < -kLimit) v = -kLimit;
+    return static_cast<int>(v);
+}
+
+std::string Text(long value) { return std::to_string(value); }
+
+std::string DefaultSound(const Program& program) {
+    return program.values.programFolder + "Alarm.wav";
+}
+
+}  // namespace settings

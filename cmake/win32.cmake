@@ -1,0 +1,28 @@
+# 32-bit Windows: the platform layer, the host, Zilvane.exe and the tests
+# that run under Wine.
+enable_language(RC)
+set(ZILVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_library(zilvane_win32 STATIC
+  platform/win32/Win32Platform.cpp
+  ui/win32/Win32Host.cpp
+)
+target_link_libraries(zilvane_win32 PUBLIC zilvane_core
+  user32 gdi32 kernel32 advapi32 shell32 comdlg32 comctl32 winmm)
+target_compile_definitions(zilvane_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+target_compile_options(zilvane_win32 PRIVATE -Wall -Wextra)
+
+add_executable(Zilvane WIN32 startup/main.cpp resources/Zilvane.rc)
+target_link_libraries(Zilvane PRIVATE zilvane_win32)
+target_link_options(Zilvane PRIVATE -mwindows ${ZILVANE_STATIC_LINK})
+target_include_directories(Zilvane PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+set_target_properties(Zilvane PROPERTIES OUTPUT_NAME Zilvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_custom_command(TARGET Zilvane POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Alarm.wav ${CMAKE_BINARY_DIR}/bin/Alarm.wav)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/win32)
+add_subdirectory(tests/win32host)
+add_subdirectory(tests/e2e)

@@ -1,0 +1,32 @@
+// Program-wide values, built at start-up and shared by every form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace ui {
+class FormHost;
+}
+
+struct ProgramValues {
+    std::string programFolder;     // ends in exactly one "\"
+    std::string appName;           // settings application name: "Velorin\" + product name
+    std::string appTitle;          // caption of message boxes and of the running instance
+    std::uint8_t colourIndex = 0;  // 0 green, 1 cyan, 2 red
+    bool chimeHold = false;        // keeps the hourly chime silent during forced repaints
+    long topMost = -1;             // HWND_TOPMOST (-1) or HWND_NOTOPMOST (-2)
+};
+
+// What every form and module is given: the services and the shared values.
+struct Program {
+    platform::Platform& platform;
+    ui::FormHost* host = nullptr;
+    ProgramValues values;
+};
+
+constexpr long kHwndTopMost = -1;
+constexpr long kHwndNoTopMost = -2;
+constexpr unsigned kSwpNoSize = 1;
+constexpr unsigned kSwpNoMove = 2;

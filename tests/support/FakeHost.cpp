@@ -1,0 +1,38 @@
+#include "tests/support/FakeHost.h"
+
+#include <algorithm>
+
+namespace fake {
+
+void FakeHost::Load(ui::Form& form) {
+    events.push_back("Load " + form.Name());
+    if (form.Border == ui::BorderStyle::FixedDialog)
+        form.SyncGeometry(form.Left(), form.Top(), form.ClientWidth + frameWidth,
+                          form.ClientHeight + frameHeight);
+}
+
+void FakeHost::ShowModal(ui::Form& form, ui::Form* owner) {
+    events.push_back("ShowModal " + form.Name() + (owner ? " owner " + owner->Name() : ""));
+    ++modalDepth;
+    if (onModal) onModal(form);
+    --modalDepth;
+}
+
+void FakeHost::SetWindowPos(ui::Form& form, long insertAfter, unsigned flags) {
+    events.push_back("SetWindowPos " + form.Name() + " " + std::to_string(insertAfter) + " " +
+                     std::to_string(flags));
+    zOrders.emplace_back(form.Name(), insertAfter);
+}
+
+void FakeHost::PopupMenu(ui::Form&, ui::Menu& menu, ui::MenuItem* defaultItem) {
+    events.push_back("Menu " + menu.Name());
+    menuDefaults.push_back(defaultItem ? defaultItem->Name() : "");
+    if (!onMenu) return;
+    if (ui::MenuItem* item = onMenu(menu); item && item->Click) item->Click();
+}
+
+int FakeHost::Count(const std::string& event) const {
+    return static_cast<int>(std::count(events.begin(), events.end(), event));
+}
+
+}  // namespace fake
