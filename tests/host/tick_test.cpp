@@ -1,1 +1,236 @@
-#include <gtest/gtest.h>
+#include "tests/host/ClockFixture.h"
+
+namespace {
+
+struct Tick : ClockTest {
+    int modals = 0;
+    Tick() {
+        host.onModal = [this](ui::Form& f) {
+            ++modals;
+            if (auto* alarm = dynamic_cast<AlarmFormu*>(&f)) alarm->AlarmıDurdurButonu_Click();
+        };
+    }
+    void Arm(const char* at) { platform.SetSetting("Alarm Zamani", at); }
+};
+
+TEST_F(Tick, AlarmStartsOnlyAtSecondZeroOfAnArmedMinute) {
+    Arm("07:30");
+    SetTime(7, 29, 58);
+    Load();
+    TickAt(7, 29, 59);
+    EXPECT_EQ(modals, 0);
+    TickAt(7, 30, 0);
+    EXPECT_EQ(modals, 1);
+    TickAt(7, 30, 1);
+    TickAt(7, 31, 0);
+    EXPECT_EQ(modals, 1);
+}
+
+TEST_F(Tick, GreyAlarmLabelDoesNotRing) {
+    SetTime(7, 29, 58);
+    Load();
+    form->AlarmEtiketi.SetText("07:30");  // text without the armed colour
+    TickAt(7, 30, 0);
+    EXPECT_EQ(modals, 0);
+    EXPECT_TRUE(platform.played.empty());
+}
+
+TEST_F(Tick, RingingRepeatsTheSoundBelowTheClockAndStopsItAfterwards) {
+    Arm("07:30");
+    platform.SetSetting("Alarm Sesi", "D:\\wake.wav");
+    platform.existingFiles.push_back("D:\\wake.wav");
+    SetTime(7, 29, 59);
+    Load();
+    AlarmFormu* seen = nullptr;
+    host.onModal = [&](ui::Form& f) {
+        seen = dynamic_cast<AlarmFormu*>(&f);
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(form->AlarmFormuAçKapa[0]->Interval(), 500);
+        EXPECT_EQ(seen->Width(), form->Width());
+        EXPECT_EQ(seen->Left(), form->Left());
+        EXPECT_EQ(seen->Top(), form->Top() + form->Height());
+        ASSERT_EQ(platform.played.size(), 1u);
+        EXPECT_EQ(platform.played[0], std::make_pair(std::string("D:\\wake.wav"), 9u));
+        seen->AlarmıDurdurButonu_Click();
+    };
+    TickAt(7, 30, 0);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(platform.played.back(), std::make_pair(std::string(), 0u));
+    EXPECT_EQ(host.events[std::find(host.events.begin(), host.events.end(),
+                                    "ShowModal AlarmFormu owner AnaForm") -
+                          host.events.begin() - 1],
+              "Load AlarmFormu");
+}
+
+TEST_F(Tick, AlarmInTheSmallFaceSwitchesToTheLargeFaceFirst) {
+    Arm("07:30");
+    platform.SetSetting("Olcu", "-1");
+    SetTime(7, 29, 59);
+    Load();
+    ASSERT_TRUE(form->KüçükYüz());
+    host.onModal = [&](ui::Form& f) {
+        EXPECT_FALSE(form->KüçükYüz());
+        EXPECT_EQ(f.Top(), form->Top() + 770);
+        static_cast<AlarmFormu&>(f).AlarmıDurdurButonu_Click();
+    };
+    TickAt(7, 30, 0);
+    EXPECT_EQ(form->Height(), 770);
+}
+
+TEST_F(Tick, ClockNearTheBottomMovesUpSoTheAlarmWindowFits) {
+    Arm("07:30");
+    platform.SetSetting("Ust", "10000");
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    const int alarmHeight = 1395 + host.frameHeight;
+    EXPECT_EQ(form->Top(), 11520 - (alarmHeight + 770 + 500));
+
+    platform.SetSetting("Ust", "1000");  // room enough: stays
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(form->Top(), 1000);
+}
+
+TEST_F(Tick, MissingAlarmSoundIsReportedAndTheWindowStillOpens) {
+    Arm("07:30");
+    platform.SetSetting("Alarm Sesi", "D:\\gone.wav");
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Your sound file cannot be found!");
+    EXPECT_EQ(platform.messageBoxes[0].flags, 64u);
+    EXPECT_EQ(platform.messageBoxes[0].caption, "Zilvane");
+    EXPECT_EQ(modals, 1);
+}
+
+TEST_F(Tick, ShutdownAlarmPowersOffAndStoresTheWindow) {
+    Arm("07:30");
+    platform.SetSetting("Kapat", "1");
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(modals, 0);
+    EXPECT_TRUE(platform.played.empty());
+    ASSERT_EQ(platform.shutdowns.size(), 1u);
+    EXPECT_EQ(platform.shutdowns[0], std::make_pair(9u, 0xFFFFFFFFu));
+    auto& c = platform.calls;
+    auto adjust = std::find_if(c.begin(), c.end(),
+                               [](auto& s) { return s.rfind("AdjustTokenPrivileges", 0) == 0; });
+    EXPECT_LT(adjust, std::find(c.begin(), c.end(), "ExitWindowsEx"));
+    EXPECT_EQ(platform.Setting("Sol"), std::to_string(form->Left()));
+    EXPECT_EQ(platform.Setting("Olcu"), "0");
+    EXPECT_EQ(Count("Unload AnaForm"), 1);
+    EXPECT_EQ(host.ended, 1);
+}
+
+TEST_F(Tick, OutsideTheNtFamilyNoPrivilegeIsAskedFor) {
+    Arm("07:30");
+    platform.SetSetting("Kapat", "1");
+    platform.versionWord = 0xC0000A04;
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(platform.shutdowns.size(), 1u);
+    for (auto& call : platform.calls) EXPECT_NE(call.rfind("AdjustTokenPrivileges", 0), 0u);
+}
+
+TEST_F(Tick, NestedTickNeverOpensASecondAlarmWindow) {
+    Arm("07:30");
+    SetTime(7, 29, 59);
+    Load();
+    host.onModal = [&](ui::Form& f) {
+        ++modals;
+        platform.Advance(24 * 3600);  // left ringing until the same minute next day
+        form->Saat_Timer();
+        static_cast<AlarmFormu&>(f).AlarmıDurdurButonu_Click();
+    };
+    TickAt(7, 30, 0);
+    EXPECT_EQ(modals, 1);
+}
+
+TEST_F(Tick, HourlyChimePlaysOnceWhenTheHourChanges) {
+    SetTime(9, 59, 58);
+    Load();
+    TickAt(9, 59, 59);
+    EXPECT_TRUE(platform.played.empty());
+    TickAt(10, 0, 0);
+    ASSERT_EQ(platform.played.size(), 1u);
+    EXPECT_EQ(platform.played[0],
+              std::make_pair(std::string("C:\\Program Files\\Zilvane\\Alarm.wav"), 0x20001u));
+    TickAt(10, 0, 1);
+    TickAt(10, 59, 59);
+    EXPECT_EQ(platform.played.size(), 1u);
+    TickAt(23, 0, 0);
+    TickAt(0, 0, 0);  // 23 -> 00 changes the units digit too
+    EXPECT_EQ(platform.played.size(), 3u);
+}
+
+TEST_F(Tick, ChimeIsSilentWhenOffHiddenHeldOrWithoutADevice) {
+    SetTime(9, 59, 59);
+    Load();
+    platform.SetSetting("Uyari", "0");
+    TickAt(10, 0, 0);
+    platform.SetSetting("Uyari", "1");
+    platform.waveDevices = 0;
+    TickAt(11, 0, 0);
+    platform.waveDevices = 1;
+    program.values.chimeHold = true;
+    TickAt(12, 0, 0);
+    program.values.chimeHold = false;
+    form->Hide();
+    TickAt(13, 0, 0);
+    EXPECT_TRUE(platform.played.empty());
+    EXPECT_TRUE(platform.messageBoxes.empty());
+    form->Show();
+    TickAt(14, 0, 0);
+    EXPECT_EQ(platform.played.size(), 1u);
+}
+
+TEST_F(Tick, AlarmOfTheHourTakesPrecedenceOverTheChime) {
+    Arm("10:00");
+    SetTime(9, 59, 59);
+    Load();
+    TickAt(10, 0, 0);
+    EXPECT_EQ(modals, 1);
+    ASSERT_EQ(platform.played.size(), 2u);  // the alarm, then the stop
+    EXPECT_EQ(platform.played[0].second, 9u);
+}
+
+TEST_F(Tick, ChimeDoesNotSilenceARingingAlarm) {
+    Arm("09:59");
+    SetTime(9, 58, 59);
+    Load();
+    host.onModal = [&](ui::Form& f) {
+        TickAt(10, 0, 0);  // left ringing into the next hour
+        static_cast<AlarmFormu&>(f).AlarmıDurdurButonu_Click();
+    };
+    TickAt(9, 59, 0);
+    ASSERT_EQ(platform.played.size(), 2u);
+    EXPECT_EQ(platform.played[0].second, 9u);
+    EXPECT_EQ(platform.played[1].second, 0u);
+}
+
+TEST_F(Tick, MissingChimeFileIsReported) {
+    platform.SetSetting("Saat Basi Sesi", "D:\\none.wav");
+    SetTime(9, 59, 59);
+    Load();
+    TickAt(10, 0, 0);
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Your sound file cannot be found!");
+    EXPECT_TRUE(platform.played.empty());
+}
+
+TEST_F(Tick, DateRollsOverAtMidnight) {
+    SetTime(23, 59, 59);
+    Load();
+    EXPECT_EQ(form->TarihEtiketi.Text(), "08 Dec 2026");
+    platform.Advance(1);
+    form->Saat_Timer();
+    EXPECT_EQ(form->TarihEtiketi.Text(), "09 Dec 2026");
+    EXPECT_EQ(form->TarihEtiketi.ToolTip(), "Wednesday");
+    EXPECT_EQ(Digits(), "000000");
+}
+
+}  // namespace
