@@ -14,4 +14,4 @@
 // Icons and cursors.
 #define IDI_ZILVANE 300
 #define IDI_BELL 301
-#define IDC_HAND 400
+#define IDC_POINTING_HAND 400
