@@ -1,0 +1,397 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <winver.h>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+// Where the per-user settings live; the application name may itself hold a
+// backslash and so nest one key deeper.
+const char kSettingsRoot[] = "Software\\VB and VBA Program Settings\\";
+
+// What the registry module asks for when it creates a key: query, set,
+// create sub-key, enumerate, notify and create link, without the standard
+// rights that KEY_ALL_ACCESS adds.
+constexpr REGSAM kRegistryModuleAccess = 0x3F;
+
+constexpr int kPathExistsOrdinal = 45;
+
+template <typename T>
+T As(Handle h) { return reinterpret_cast<T>(h); }
+
+template <typename T>
+Handle ToHandle(T h) { return reinterpret_cast<Handle>(h); }
+
+std::string SettingsPath(const std::string& app, const std::string& section) {
+    return kSettingsRoot + app + "\\" + section;
+}
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+std::string ModuleFilePath() {
+    std::vector<char> buffer(MAX_PATH);
+    // Paths may exceed MAX_PATH; the call truncates silently and returns the
+    // buffer size, so grow until the name fits.
+    while (buffer.size() <= 65536) {
+        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return std::string(buffer.data(), n);
+        buffer.resize(buffer.size() * 2);
+    }
+    return {};
+}
+
+std::wstring Widen(const std::string& text) {
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    wide.resize(static_cast<size_t>(n - 1));
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text, int length) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string narrow(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), n, nullptr, nullptr);
+    return narrow;
+}
+
+using PathExistsProc = BOOL(WINAPI*)(LPCVOID);
+
+PathExistsProc ResolvePathExists() {
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    if (!shell) return nullptr;
+    FARPROC proc = GetProcAddress(shell, MAKEINTRESOURCEA(kPathExistsOrdinal));
+    // Through void(*)() so that GCC accepts the change of signature.
+    return reinterpret_cast<PathExistsProc>(reinterpret_cast<void (*)()>(proc));
+}
+
+int TwipsPerPixel(int axis) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+SYSTEMTIME ToSystemTime(const DateTime& when) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(when.year);
+    st.wMonth = static_cast<WORD>(when.month);
+    st.wDay = static_cast<WORD>(when.day);
+    st.wDayOfWeek = static_cast<WORD>(when.dayOfWeek);
+    st.wHour = static_cast<WORD>(when.hour);
+    st.wMinute = static_cast<WORD>(when.minute);
+    st.wSecond = static_cast<WORD>(when.second);
+    st.wMilliseconds = static_cast<WORD>(when.millisecond);
+    return st;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& file) {
+    size_t slash = file.find_last_of("\\/");
+    if (slash == std::string::npos) return {};
+    // "C:" alone would name the drive's current directory, not its root.
+    if (slash == 2 && file[1] == ':') return file.substr(0, 3);
+    return file.substr(0, slash);
+}
+
+// --- time -------------------------------------------------------------
+
+DateTime Win32Platform::Now() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    DateTime now;
+    now.year = st.wYear;
+    now.month = st.wMonth;
+    now.day = st.wDay;
+    now.hour = st.wHour;
+    now.minute = st.wMinute;
+    now.second = st.wSecond;
+    now.millisecond = st.wMilliseconds;
+    now.dayOfWeek = st.wDayOfWeek;
+    return now;
+}
+
+std::string Win32Platform::FormatDate(const DateTime& when, const std::string& picture) {
+    SYSTEMTIME st = ToSystemTime(when);
+    int n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), nullptr, 0);
+    if (n <= 0) return {};
+    std::string text(static_cast<size_t>(n), '\0');
+    n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), text.data(), n);
+    if (n <= 0) return {};
+    text.resize(static_cast<size_t>(n - 1));
+    return text;
+}
+
+// --- settings store ---------------------------------------------------
+
+bool Win32Platform::ReadSetting(const std::string& app, const std::string& section,
+                                const std::string& key, std::string& value) {
+    HKEY hkey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsPath(app, section).c_str(), 0, KEY_QUERY_VALUE,
+                      &hkey) != ERROR_SUCCESS)
+        return false;
+    bool found = false;
+    // The value can change between the size query and the read; retry then.
+    for (int attempt = 0; attempt < 4 && !found; ++attempt) {
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(hkey, key.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !IsText(type))
+            break;
+        // One spare byte: stored text need not carry its NUL.
+        std::vector<char> buffer(size + 1, '\0');
+        DWORD got = size;
+        LONG rc = RegQueryValueExA(hkey, key.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS || !IsText(type)) break;
+        got = got < size ? got : size;
+        value.assign(buffer.data(), strnlen(buffer.data(), got));
+        found = true;
+    }
+    RegCloseKey(hkey);
+    return found;
+}
+
+void Win32Platform::WriteSetting(const std::string& app, const std::string& section,
+                                 const std::string& key, const std::string& value) {
+    HKEY hkey;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsPath(app, section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hkey,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(hkey, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(hkey);
+}
+
+// --- raw registry -----------------------------------------------------
+
+long Win32Platform::CreateKey(Handle root, const std::string& path, Handle& key) {
+    HKEY hkey = nullptr;
+    LONG rc = RegCreateKeyExA(As<HKEY>(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              kRegistryModuleAccess, nullptr, &hkey, nullptr);
+    key = rc == ERROR_SUCCESS ? ToHandle(hkey) : 0;
+    return rc;
+}
+
+long Win32Platform::SetValue(Handle key, const std::string& name, std::uint32_t type,
+                             const std::vector<std::uint8_t>& data) {
+    return RegSetValueExA(As<HKEY>(key), name.c_str(), 0, type,
+                          data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+}
+
+long Win32Platform::OpenKey(Handle root, const std::string& path, Handle& key) {
+    HKEY hkey = nullptr;
+    LONG rc = RegOpenKeyA(As<HKEY>(root), path.c_str(), &hkey);
+    key = rc == ERROR_SUCCESS ? ToHandle(hkey) : 0;
+    return rc;
+}
+
+long Win32Platform::DeleteValue(Handle key, const std::string& name) {
+    return RegDeleteValueA(As<HKEY>(key), name.c_str());
+}
+
+long Win32Platform::CloseKey(Handle key) { return RegCloseKey(As<HKEY>(key)); }
+
+// --- process, security, shutdown --------------------------------------
+
+void Win32Platform::SetLastErrorCode(std::uint32_t code) { SetLastError(code); }
+
+std::uint32_t Win32Platform::LastErrorCode() { return GetLastError(); }
+
+Handle Win32Platform::CurrentProcess() { return ToHandle(GetCurrentProcess()); }
+
+bool Win32Platform::OpenToken(Handle process, std::uint32_t access, Handle& token) {
+    HANDLE h = nullptr;
+    BOOL ok = OpenProcessToken(As<HANDLE>(process), access, &h);
+    token = ok ? ToHandle(h) : 0;
+    return ok != FALSE;
+}
+
+bool Win32Platform::LookupPrivilege(const std::string& system, const std::string& name,
+                                    std::uint64_t& luid) {
+    LUID id{};
+    BOOL ok = LookupPrivilegeValueA(system.c_str(), name.c_str(), &id);
+    if (ok)
+        luid = (static_cast<std::uint64_t>(static_cast<DWORD>(id.HighPart)) << 32) | id.LowPart;
+    return ok != FALSE;
+}
+
+bool Win32Platform::AdjustPrivileges(Handle token, bool disableAll, std::uint64_t luid,
+                                     std::uint32_t attributes) {
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Luid.LowPart = static_cast<DWORD>(luid & 0xFFFFFFFFu);
+    wanted.Privileges[0].Luid.HighPart = static_cast<LONG>(luid >> 32);
+    wanted.Privileges[0].Attributes = attributes;
+    static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "one-entry privilege record");
+    TOKEN_PRIVILEGES previous{};
+    DWORD returned = 0;
+    // The caller reads the last-error code right after: nothing may follow
+    // the call that could change it.
+    return AdjustTokenPrivileges(As<HANDLE>(token), disableAll ? TRUE : FALSE, &wanted,
+                                 sizeof previous, &previous, &returned) != FALSE;
+}
+
+void Win32Platform::CloseHandleOf(Handle h) { CloseHandle(As<HANDLE>(h)); }
+
+std::uint32_t Win32Platform::VersionWord() { return GetVersion(); }
+
+bool Win32Platform::RequestShutdown(unsigned flags, std::uint32_t reason) {
+    return ExitWindowsEx(flags, reason) != FALSE;
+}
+
+// --- sound ------------------------------------------------------------
+
+bool Win32Platform::Play(const std::string& path, unsigned flags) {
+    return PlaySoundA(path.empty() ? nullptr : path.c_str(), nullptr, flags) != FALSE;
+}
+
+unsigned Win32Platform::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
+
+bool Win32Platform::PathExists(const std::string& path, bool wide) {
+    static const PathExistsProc pathExists = ResolvePathExists();
+    if (wide) {
+        std::wstring w = Widen(path);
+        if (pathExists) return pathExists(w.c_str()) != FALSE;
+        return GetFileAttributesW(w.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    if (pathExists) return pathExists(path.c_str()) != FALSE;
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// --- user interaction -------------------------------------------------
+
+int Win32Platform::ShowMessageBox(Handle owner, const std::string& text,
+                                  const std::string& caption, unsigned flags) {
+    return MessageBoxA(As<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+void Win32Platform::ShellOpen(Handle owner, const std::string& operation,
+                              const std::string& file, const std::string& parameters,
+                              const std::string& directory, int show) {
+    auto orNull = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
+    ShellExecuteA(As<HWND>(owner), orNull(operation), file.c_str(), orNull(parameters),
+                  orNull(directory), show);
+}
+
+// --- program ----------------------------------------------------------
+
+std::string Win32Platform::StringResource(int id) {
+    // With a zero length LoadStringW hands out a pointer to the resource
+    // text itself, so no text is ever cut to a buffer size.
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id),
+                             reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text) return {};
+    return Narrow(text, length);
+}
+
+std::string Win32Platform::ModuleFolder() { return FolderOf(ModuleFilePath()); }
+
+VersionInfo Win32Platform::Version() {
+    VersionInfo info;
+    std::string file = ModuleFilePath();
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0) return info;
+    std::vector<BYTE> block(size);
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, block.data())) return info;
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
+        fixed && length >= sizeof(VS_FIXEDFILEINFO)) {
+        info.major = HIWORD(fixed->dwFileVersionMS);
+        info.minor = LOWORD(fixed->dwFileVersionMS);
+        info.build = HIWORD(fixed->dwFileVersionLS);
+        info.revision = LOWORD(fixed->dwFileVersionLS);
+    }
+
+    struct Translation { WORD language, codePage; };
+    Translation* translation = nullptr;
+    char table[40] = "\\StringFileInfo\\040904b0\\";  // US English, Unicode
+    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                       reinterpret_cast<void**>(&translation), &length) &&
+        translation && length >= sizeof(Translation))
+        wsprintfA(table, "\\StringFileInfo\\%04x%04x\\", translation->language,
+                  translation->codePage);
+
+    auto text = [&](const char* name) {
+        std::string query = std::string(table) + name;
+        char* value = nullptr;
+        UINT chars = 0;
+        if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars) ||
+            !value)
+            return std::string();
+        return std::string(value, strnlen(value, chars));
+    };
+    info.productName = text("ProductName");
+    info.companyName = text("CompanyName");
+    info.copyright = text("LegalCopyright");
+    return info;
+}
+
+void Win32Platform::InitCommonControls(std::uint32_t size, std::uint32_t classes) {
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = size;
+    icc.dwICC = classes;
+    InitCommonControlsEx(&icc);
+}
+
+// --- single instance --------------------------------------------------
+
+Handle Win32Platform::FindWindowByCaption(const std::string& caption) {
+    return ToHandle(FindWindowA(nullptr, caption.c_str()));
+}
+
+void Win32Platform::ShowWindowCommand(Handle window, int command) {
+    ShowWindow(As<HWND>(window), command);
+}
+
+void Win32Platform::BringToForeground(Handle window) {
+    HWND found = As<HWND>(window);
+    if (!IsWindow(found)) return;
+    // The caption may belong to a hidden owner window; what the user wants
+    // to see is the window it last activated.
+    HWND target = GetLastActivePopup(found);
+    if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) target = found;
+    SetForegroundWindow(target);
+    // Activation only takes on windows of the calling thread; for another
+    // process's window SetForegroundWindow has done all there is to do.
+    if (GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId()) SetActiveWindow(target);
+}
+
+bool Win32Platform::ClaimInstance(const std::string& name) {
+    SetLastError(ERROR_SUCCESS);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    DWORD error = GetLastError();
+    // A mutex that cannot be made must never keep the clock from starting.
+    if (!mutex) return true;
+    return error != ERROR_ALREADY_EXISTS;
+}
+
+void Win32Platform::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+// --- screen -----------------------------------------------------------
+
+int Win32Platform::ScreenWidthTwips() {
+    return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel(LOGPIXELSX);
+}
+
+int Win32Platform::ScreenHeightTwips() {
+    return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel(LOGPIXELSY);
+}
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+// The system services on the real Win32 API. Like Platform.h this header
+// stays free of <windows.h>; only Win32Platform.cpp includes it.
+//
+// Link with user32 gdi32 advapi32 shell32 comctl32 winmm version.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <string>
+
+namespace platform {
+
+// Folder part of a module file path as the system reports it: no trailing
+// backslash, except that a drive root keeps its own ("C:\x.exe" -> "C:\").
+std::string FolderOf(const std::string& file);
+
+class Win32Platform : public Platform {
+public:
+    DateTime Now() override;
+    std::string FormatDate(const DateTime& when, const std::string& picture) override;
+
+    bool ReadSetting(const std::string& app, const std::string& section,
+                     const std::string& key, std::string& value) override;
+    void WriteSetting(const std::string& app, const std::string& section,
+                      const std::string& key, const std::string& value) override;
+
+    long CreateKey(Handle root, const std::string& path, Handle& key) override;
+    long SetValue(Handle key, const std::string& name, std::uint32_t type,
+                  const std::vector<std::uint8_t>& data) override;
+    long OpenKey(Handle root, const std::string& path, Handle& key) override;
+    long DeleteValue(Handle key, const std::string& name) override;
+    long CloseKey(Handle key) override;
+
+    void SetLastErrorCode(std::uint32_t code) override;
+    std::uint32_t LastErrorCode() override;
+    Handle CurrentProcess() override;
+    bool OpenToken(Handle process, std::uint32_t access, Handle& token) override;
+    bool LookupPrivilege(const std::string& system, const std::string& name,
+                         std::uint64_t& luid) override;
+    bool AdjustPrivileges(Handle token, bool disableAll, std::uint64_t luid,
+                          std::uint32_t attributes) override;
+    void CloseHandleOf(Handle h) override;
+    std::uint32_t VersionWord() override;
+    bool RequestShutdown(unsigned flags, std::uint32_t reason) override;
+
+    bool Play(const std::string& path, unsigned flags) override;
+    unsigned WaveOutDeviceCount() override;
+    bool PathExists(const std::string& path, bool wide) override;
+
+    int ShowMessageBox(Handle owner, const std::string& text, const std::string& caption,
+                       unsigned flags) override;
+    void ShellOpen(Handle owner, const std::string& operation, const std::string& file,
+                   const std::string& parameters, const std::string& directory,
+                   int show) override;
+
+    std::string StringResource(int id) override;
+    std::string ModuleFolder() override;
+    VersionInfo Version() override;
+    void InitCommonControls(std::uint32_t size, std::uint32_t classes) override;
+
+    Handle FindWindowByCaption(const std::string& caption) override;
+    void ShowWindowCommand(Handle window, int command) override;
+    void BringToForeground(Handle window) override;
+    // The mutex handle is deliberately never closed: the name must stay
+    // claimed until the process ends, whatever happens to this object.
+    bool ClaimInstance(const std::string& name) override;
+    void Pause(unsigned milliseconds) override;
+
+    int ScreenWidthTwips() override;
+    int ScreenHeightTwips() override;
+};
+
+}  // namespace platform
