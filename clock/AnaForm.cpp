@@ -189,7 +189,10 @@ ui::Label& AnaForm::HaneEtiketi(int n) {
 
 void AnaForm::Form_Load() {
     auto& p = program_.platform;
-    if (Host()) Host()->Load(*this);
+    if (Host()) {
+        Host()->Load(*this);
+        Host()->SetPointer(*this, ui::Pointer::Hand);
+    }
 
     program_.values.appTitle = p.StringResource(kUygulamaBaşlığı);
     SetCaption(program_.values.appTitle);
