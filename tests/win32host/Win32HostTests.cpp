@@ -1,0 +1,458 @@
+// The Win32 host with real windows, messages and pixels (run under Wine on
+// a display).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "resources/resource.h"
+#include "ui/Controls.h"
+#include "ui/win32/Win32Host.h"
+
+namespace {
+
+constexpr ui::Color kRed = ui::Rgb(192, 0, 0);
+constexpr ui::Color kYellow = ui::Rgb(255, 255, 0);
+constexpr ui::Color kCyan = ui::Rgb(0, 255, 255);
+
+// A borderless form shaped like the clock: a black panel with a digit
+// picture and a label, and a cancel button far below the visible area.
+class FaceForm : public ui::Form {
+public:
+    ui::PictureBox panel{*this, "panel", nullptr};
+    ui::PictureBox digit{*this, "digit", &panel};
+    ui::Label label{*this, "label", &panel};
+    ui::Button hidden{*this, "hidden", nullptr};
+    int cancels = 0;
+
+    FaceForm() : ui::Form("FaceForm") {
+        BackColor = kRed;
+        Move(1500, 1500, 3000, 1500);
+        panel.Move(300, 150, 2400, 1200);
+        digit.Move(150, 150, 240, 330);
+        label.Move(900, 150, 1200, 450);
+        label.AutoSize = true;
+        label.SetFont(ui::Font{"Tahoma", 14, true, false});
+        label.SetForeColor(kYellow);
+        label.SetText("MWM");
+        hidden.Move(165, 2990, 705, 345);
+        hidden.Cancel = true;
+        hidden.Click = [this] { ++cancels; };
+    }
+};
+
+// A fixed dialog shaped like the alarm window.
+class DialogForm : public ui::Form {
+public:
+    ui::Button stop{*this, "stop", nullptr};
+    ui::Button erase{*this, "erase", nullptr};
+    std::vector<std::string> clicks;
+
+    DialogForm() : ui::Form("DialogForm") {
+        Border = ui::BorderStyle::FixedDialog;
+        ClientWidth = 2850;
+        ClientHeight = 1395;
+        Move(3000, 3000, ClientWidth, ClientHeight);
+        SetCaption("Dialog");
+        // Registered in the other order than the tab order.
+        erase.Move(1470, 780, 1095, 345);
+        erase.SetCaption("&Erase");
+        erase.TabIndex = 1;
+        stop.Move(270, 780, 1095, 345);
+        stop.SetCaption("&Stop");
+        stop.Default = true;
+        stop.TabIndex = 0;
+        stop.Click = [this] { clicks.push_back("stop"); };
+        erase.Click = [this] { clicks.push_back("erase"); };
+    }
+};
+
+// Pixels of a device context, read back into memory.
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> bits;
+    COLORREF At(int x, int y) const {
+        const std::uint32_t v = bits[static_cast<size_t>(y) * width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+};
+
+Shot Grab(HDC src, int x, int y, int width, int height) {
+    Shot s;
+    s.width = width;
+    s.height = height;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(src, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC mem = CreateCompatibleDC(src);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, width, height, src, x, y, SRCCOPY);
+    GdiFlush();
+    auto* p = static_cast<std::uint32_t*>(bits);
+    s.bits.assign(p, p + static_cast<size_t>(width) * height);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(dib);
+    return s;
+}
+
+// What the window shows in its client area.
+Shot GrabClient(HWND h) {
+    RECT c;
+    GetClientRect(h, &c);
+    HDC dc = GetDC(h);
+    Shot s = Grab(dc, 0, 0, c.right, c.bottom);
+    ReleaseDC(h, dc);
+    return s;
+}
+
+class Win32HostTest : public ::testing::Test {
+protected:
+    ui::win32::Win32Host host{GetModuleHandleA(nullptr)};
+    const int tpp = host.TwipsPerPixel();
+
+    void TearDown() override {
+        // An unloaded main form leaves WM_QUIT behind: not for the next test.
+        MSG m;
+        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    HWND Wnd(const ui::Form& f) { return reinterpret_cast<HWND>(host.WindowHandle(f)); }
+
+    // Lets the host process messages until done() or the time is up.
+    bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > ms) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            host.DoEvents();
+        }
+        return true;
+    }
+
+    void ShowAndSettle(ui::Form& f) {
+        f.SetHost(&host);
+        f.Show();
+        SetForegroundWindow(Wnd(f));
+        host.DoEvents();
+        UpdateWindow(Wnd(f));
+    }
+};
+
+TEST_F(Win32HostTest, WindowsHaveThePixelSizeOfTheirTwips) {
+    ASSERT_EQ(tpp, 15) << "the test layout assumes 96 dpi";
+    FaceForm face;
+    face.SetHost(&host);
+    host.Load(face);
+    HWND h = Wnd(face);
+    ASSERT_TRUE(IsWindow(h));
+    EXPECT_FALSE(IsWindowVisible(h)) << "loaded hidden";
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 100);
+    GetClientRect(h, &r);
+    EXPECT_EQ(r.right, 200) << "borderless: the client area is the window";
+    face.SetCaption("Zilvane test clock");
+    EXPECT_EQ(FindWindowA(nullptr, "Zilvane test clock"), h);
+
+    // A dialog's outer size follows from its client size, and the model learns it.
+    DialogForm dialog;
+    dialog.SetHost(&host);
+    host.Load(dialog);
+    HWND d = Wnd(dialog);
+    GetClientRect(d, &r);
+    EXPECT_EQ(r.right, 190);
+    EXPECT_EQ(r.bottom, 93);
+    GetWindowRect(d, &r);
+    EXPECT_EQ(dialog.Width(), (r.right - r.left) * tpp);
+    EXPECT_EQ(dialog.Height(), (r.bottom - r.top) * tpp);
+    EXPECT_GT(dialog.Height(), dialog.ClientHeight);
+    EXPECT_TRUE(GetWindowLongA(d, GWL_STYLE) & WS_CAPTION);
+    EXPECT_FALSE(GetWindowLongA(d, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_EQ(GetWindow(d, GW_OWNER), h) << "owned by the main form";
+}
+
+TEST_F(Win32HostTest, ModelGeometryFollowsTheWindow) {
+    FaceForm face;
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+    EXPECT_TRUE(face.Visible());
+
+    // Moved from outside, as a drag or the system does.
+    ::SetWindowPos(h, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(face.Left(), 40 * tpp);
+    EXPECT_EQ(face.Top(), 50 * tpp);
+
+    // Moved by the model: the window goes to the nearest pixel and the model
+    // reports where it really is.
+    face.Move(1234, 600, 1185, 345);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.left, 82);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 79);
+    EXPECT_EQ(r.bottom - r.top, 23);
+    EXPECT_EQ(face.Left(), 82 * tpp);
+    EXPECT_EQ(face.Width(), 79 * tpp);
+
+    ShowWindow(h, SW_HIDE);
+    EXPECT_FALSE(face.Visible());
+    ShowWindow(h, SW_SHOWNA);
+    EXPECT_TRUE(face.Visible());
+}
+
+TEST_F(Win32HostTest, PaintsStripCellsAndLabelsPixelExact) {
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                    MAKEINTRESOURCEA(IDB_HANELER0), IMAGE_BITMAP,
+                                                    0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(strip, nullptr) << "the strips are linked into the test";
+    BITMAP bm;
+    GetObject(strip, sizeof bm, &bm);
+    const int cell = bm.bmWidth / 10;
+    HDC sdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(sdc, strip);
+    const Shot art = Grab(sdc, 0, 0, bm.bmWidth, bm.bmHeight);
+    SelectObject(sdc, old);
+    DeleteDC(sdc);
+    DeleteObject(strip);
+
+    FaceForm face;
+    face.digit.SetPicture({ui::Strip::Haneler0, 7});
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+
+    // Digit box: panel at (20, 10) px, digit at (10, 10) px inside it.
+    auto expectCell = [&](int k) {
+        const Shot s = GrabClient(h);
+        int wrong = 0;
+        for (int y = 0; y < bm.bmHeight; ++y)
+            for (int x = 0; x < cell; ++x)
+                if (s.At(30 + x, 20 + y) != art.At(k * cell + x, y)) ++wrong;
+        EXPECT_EQ(wrong, 0) << "cell " << k;
+        return s;
+    };
+    Shot s = expectCell(7);
+    EXPECT_EQ(s.At(5, 5), kRed) << "form background";
+    EXPECT_EQ(s.At(190, 90), kRed);
+    EXPECT_EQ(s.At(25, 15), 0u) << "panel background";
+    EXPECT_EQ(s.At(30 + cell, 20), 0u) << "beside the cell: the box's own black";
+
+    // The label: its colour in its strokes over the panel's black, nothing else.
+    auto count = [&](const Shot& shot, COLORREF c) {
+        int n = 0;
+        for (int y = 20; y < 60; ++y)
+            for (int x = 80; x < 180; ++x) n += shot.At(x, y) == c;
+        return n;
+    };
+    EXPECT_GT(count(s, kYellow), 20);
+    EXPECT_EQ(s.At(179, 59), 0u) << "labels are transparent";
+
+    // Model changes repaint what they touch.
+    face.digit.SetPicture({ui::Strip::Haneler0, 3});
+    face.label.SetForeColor(kCyan);
+    UpdateWindow(h);
+    s = expectCell(3);
+    EXPECT_EQ(count(s, kYellow), 0);
+    EXPECT_GT(count(s, kCyan), 20);
+
+    // A hidden panel takes its contents with it.
+    face.panel.SetVisible(false);
+    UpdateWindow(h);
+    s = GrabClient(h);
+    EXPECT_EQ(s.At(35, 30), kRed);
+    EXPECT_EQ(count(s, kCyan), 0);
+}
+
+TEST_F(Win32HostTest, MouseGoesToTheControlThatHandlesIt) {
+    FaceForm face;
+    std::vector<std::vector<int>> panel, form;
+    face.panel.MouseMove = [&](int b, int s, int x, int y) { panel.push_back({b, s, x, y}); };
+    face.panel.MouseUp = [&](int b, int s, int x, int y) { panel.push_back({-b, s, x, y}); };
+    face.MouseMove = [&](int b, int s, int x, int y) { form.push_back({b, s, x, y}); };
+    int doubles = 0;
+    face.panel.DblClick = [&] { ++doubles; };
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+
+    // Over the digit, which has no handlers: its panel gets it, in panel twips.
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(33, 25));
+    SendMessageA(h, WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(33, 25));
+    ASSERT_EQ(panel.size(), 2u);
+    EXPECT_EQ(panel[0], (std::vector<int>{ui::kLeftButton | ui::kRightButton, 0, 13 * tpp, 15 * tpp}));
+    EXPECT_EQ(panel[1], (std::vector<int>{-ui::kRightButton, 1, 13 * tpp, 15 * tpp}));
+    SendMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(33, 25));
+    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 7));
+    EXPECT_EQ(doubles, 1);
+    ASSERT_EQ(panel.size(), 3u) << "the release goes where the press went";
+    EXPECT_EQ(panel[2], (std::vector<int>{-ui::kLeftButton, 0, -15 * tpp, -3 * tpp}));
+
+    // Over the background beside the panel: the form.
+    SendMessageA(h, WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(5, 7));
+    ASSERT_EQ(form.size(), 1u);
+    EXPECT_EQ(form[0], (std::vector<int>{ui::kMiddleButton, 0, 5 * tpp, 7 * tpp}));
+
+    // A hidden panel is no target.
+    face.panel.SetVisible(false);
+    SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(33, 25));
+    EXPECT_EQ(form.size(), 2u);
+    EXPECT_EQ(panel.size(), 3u);
+}
+
+TEST_F(Win32HostTest, KeysReachTheButtons) {
+    // Esc on the borderless form clicks the cancel button far outside it.
+    FaceForm face;
+    ShowAndSettle(face);
+    ASSERT_EQ(GetFocus(), Wnd(face));
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    host.DoEvents();
+    EXPECT_EQ(face.cancels, 1);
+    EXPECT_TRUE(face.Visible());
+
+    // A dialog: focus starts on tab index 0; Enter presses the focused
+    // button, Tab moves on.
+    DialogForm dialog;
+    ShowAndSettle(dialog);
+    HWND d = Wnd(dialog);
+    ASSERT_TRUE(IsChild(d, GetFocus()));
+    char text[32];
+    GetWindowTextA(GetFocus(), text, sizeof text);
+    EXPECT_STREQ(text, "&Stop");
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    host.DoEvents();
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    host.DoEvents();
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    host.DoEvents();
+    EXPECT_EQ(dialog.clicks, (std::vector<std::string>{"stop", "erase"}));
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    host.DoEvents();
+    EXPECT_EQ(dialog.clicks.size(), 2u) << "no cancel button, no click";
+}
+
+TEST_F(Win32HostTest, AlignedTimerTicksJustAfterEachSecondEvenInsideAModalLoop) {
+    FaceForm clock;
+    ui::Timer saat(clock, "Saat", 1000);
+    saat.AlignToSecond = true;
+    DialogForm dialog;
+    dialog.SetHost(&host);
+    std::vector<SYSTEMTIME> ticks;
+    saat.Tick = [&] {
+        SYSTEMTIME t;
+        GetSystemTime(&t);
+        ticks.push_back(t);
+        // The first tick waits in a modal window, as the alarm does; the
+        // next ones come through the nested loop, and the third ends it.
+        if (ticks.size() == 1) dialog.ShowModal(&clock);
+        if (ticks.size() == 3) {
+            saat.SetEnabled(false);
+            dialog.Unload();
+        }
+    };
+    ShowAndSettle(clock);
+    ASSERT_TRUE(PumpUntil([&] { return ticks.size() >= 3; }, 5000)) << ticks.size() << " ticks";
+    EXPECT_TRUE(dialog.Unloaded());
+    for (size_t i = 0; i < ticks.size(); ++i) {
+        EXPECT_LT(ticks[i].wMilliseconds, 50) << "tick " << i;
+        if (i > 0) {
+            EXPECT_EQ((ticks[i].wSecond - ticks[i - 1].wSecond + 60) % 60, 1) << "tick " << i;
+        }
+    }
+}
+
+TEST_F(Win32HostTest, ModalFormDisablesItsOwnerUntilItUnloadsItself) {
+    FaceForm owner;
+    int activations = 0;
+    owner.Activate = [&] { ++activations; };
+    int ownerTicks = 0;
+    ui::Timer ownerTimer(owner, "ownerTimer", 50);
+    ownerTimer.Tick = [&] { ++ownerTicks; };
+    ShowAndSettle(owner);
+    HWND o = Wnd(owner);
+
+    DialogForm dialog;
+    dialog.SetHost(&host);
+    ui::Timer closer(dialog, "closer", 400);
+    bool ownerDisabled = false;
+    closer.Tick = [&] {
+        ownerDisabled = !IsWindowEnabled(o);
+        dialog.Unload();
+    };
+    activations = 0;
+    dialog.ShowModal(&owner);  // returns only once the dialog is gone
+
+    EXPECT_TRUE(dialog.Unloaded());
+    EXPECT_EQ(Wnd(dialog), nullptr);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(o));
+    EXPECT_GE(ownerTicks, 4) << "the owner's timer went on during the modal loop";
+    EXPECT_EQ(GetActiveWindow(), o);
+    EXPECT_GE(activations, 1) << "the owner's Activate runs on its return";
+}
+
+TEST_F(Win32HostTest, SystemClosesReachTheModel) {
+    // The close box: a form may handle it itself, else it unloads.
+    FaceForm face;
+    DialogForm dialog;
+    face.SetHost(&host);
+    host.SetMainForm(face);
+    host.Load(face);
+    dialog.SetHost(&host);
+    host.Load(dialog);
+    bool handle = true;
+    dialog.CloseRequest = [&] { return handle; };
+    SendMessageA(Wnd(dialog), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(dialog.Unloaded());
+    handle = false;
+    SendMessageA(Wnd(dialog), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(dialog.Unloaded());
+    EXPECT_EQ(Wnd(dialog), nullptr);
+
+    // Windows ending: the main form stores its state before the answer.
+    int queries = 0;
+    face.QueryUnload = [&] { ++queries; };
+    HWND h = Wnd(face);
+    EXPECT_EQ(SendMessageA(h, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(queries, 0);
+    SendMessageA(h, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(queries, 1);
+    EXPECT_FALSE(IsWindow(h));
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "main form gone: quit";
+}
+
+TEST_F(Win32HostTest, PopupMenuRunsTheChosenItem) {
+    FaceForm face;
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+    ui::Menu menu("menu");
+    ui::MenuItem first("first"), line("line", true), second("second"), third("third");
+    first.Caption = "&First";
+    second.Caption = "&Second";
+    third.Caption = "&Third";
+    menu.Items = {&first, &line, &second, &third};
+    std::vector<std::string> clicked;
+    first.Click = [&] { clicked.push_back("first"); };
+    second.Click = [&] { clicked.push_back("second"); };
+    third.Click = [&] { clicked.push_back("third"); };
+    // Down selects the first item, down again skips the separator.
+    PostMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
+    host.PopupMenu(face, menu, &first);
+    EXPECT_EQ(clicked, std::vector<std::string>{"second"});
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// The Win32 host: realises form models as real windows. Buttons become
+// BUTTON child windows; picture boxes, labels and images are painted onto
+// the form (double-buffered). Model geometry is in twips; the window is the
+// truth, and every move of it is reported back to the model.
+//
+// Like Platform.h this header stays free of <windows.h>: handles travel as
+// void* / integers.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "ui/Controls.h"
+
+namespace ui::win32 {
+
+class Win32Host : public FormHost {
+public:
+    explicit Win32Host(void* instance);  // the HINSTANCE of the module with the resources
+    ~Win32Host() override;
+    Win32Host(const Win32Host&) = delete;
+    Win32Host& operator=(const Win32Host&) = delete;
+
+    // The form whose unload ends the message loop; without a call the first
+    // form loaded is the main form.
+    void SetMainForm(Form& form) {
+        main_ = &form;
+        mainChosen_ = true;
+    }
+    // The main message loop: runs until WM_QUIT, returns its exit code.
+    int Run();
+
+    // Twips per pixel of the screen (15 at 96 dpi).
+    int TwipsPerPixel() const { return tpp_; }
+
+    void Changed(Form& form, Control* control) override;
+    void Load(Form& form) override;
+    void Show(Form& form) override;
+    void Hide(Form& form) override;
+    void ShowModal(Form& form, Form* owner) override;
+    void Unload(Form& form) override;
+    void SetWindowPos(Form& form, long insertAfter, unsigned flags) override;
+    void DoEvents() override;
+    void BeginDrag(Form& form) override;
+    void PopupMenu(Form& form, Menu& menu, MenuItem* defaultItem) override;
+    void SetPointer(Form& form, Pointer pointer) override;
+    void TimerChanged(Timer& timer) override;
+    std::uintptr_t WindowHandle(const Form& form) override;
+    void End() override;
+
+    struct Window;  // one loaded form; defined in Win32Host.cpp
+
+private:
+    Window* Find(const Form& form) const;
+    Window* Find(void* hwnd) const;
+    void* Handle(const Form& form) const;
+    void Dispatch(void* msg);  // a MSG: dialog keys first, then the window
+    void* StripBitmap(Strip strip);
+    void* Icon(int id);
+    void* FontFor(const Font& font);
+    void* Cursor(Pointer pointer);
+
+    void* instance_;
+    int tpp_ = 15;
+    int dpi_ = 96;
+    Form* main_ = nullptr;
+    bool mainChosen_ = false;
+    std::map<const Form*, std::unique_ptr<Window>> windows_;
+    // GDI objects loaded once for the life of the host.
+    std::map<int, void*> strips_;  // by Strip value: HBITMAP
+    std::map<int, void*> icons_;   // by icon id: HICON
+    std::map<std::tuple<std::string, int, bool, bool>, void*> fonts_;  // HFONT by height in pixels
+    void* buttonFont_ = nullptr;
+    void* handCursor_ = nullptr;
+};
+
+}  // namespace ui::win32
