@@ -75,11 +75,17 @@ PathExistsProc ResolvePathExists() {
     return reinterpret_cast<PathExistsProc>(reinterpret_cast<void (*)()>(proc));
 }
 
+// The screen's resolution is fixed for the session: asked once per axis,
+// not on every keep-on-screen check.
 int TwipsPerPixel(int axis) {
+    static int horizontal = 0, vertical = 0;
+    int& cached = axis == LOGPIXELSX ? horizontal : vertical;
+    if (cached) return cached;
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
     if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440 / dpi : 15;
+    cached = dpi > 0 ? 1440 / dpi : 15;
+    return cached;
 }
 
 SYSTEMTIME ToSystemTime(const DateTime& when) {

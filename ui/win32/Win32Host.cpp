@@ -100,6 +100,44 @@ struct Win32Host::Window {
         std::string tip;
     };
     std::map<const Control*, Seen> seen;
+    // The client area drawn off screen, kept from paint to paint so that the
+    // tick's repaint makes no bitmap of its own.
+    struct BackBuffer {
+        HDC dc = nullptr;
+        HBITMAP bitmap = nullptr;
+        HGDIOBJ old = nullptr;
+        int width = 0, height = 0;
+        BackBuffer() = default;
+        BackBuffer(const BackBuffer&) = delete;
+        BackBuffer& operator=(const BackBuffer&) = delete;
+        ~BackBuffer() { Release(); }
+        void Release() {
+            if (!dc) return;
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+            dc = nullptr;
+        }
+        HDC Fit(int w, int h) {
+            if (dc && w <= width && h <= height) return dc;
+            Release();
+            BITMAPINFO bi{};
+            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+            bi.bmiHeader.biWidth = w;
+            bi.bmiHeader.biHeight = -h;
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            bi.bmiHeader.biCompression = BI_RGB;
+            void* bits = nullptr;
+            bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (!bitmap) return nullptr;
+            dc = CreateCompatibleDC(nullptr);
+            old = SelectObject(dc, bitmap);
+            width = w;
+            height = h;
+            return dc;
+        }
+    } back;
     bool capturing = false;
     Control* pressed = nullptr;  // mouse target while a button is down; nullptr: the form
 
@@ -164,17 +202,17 @@ RECT Win32Host::Window::Clip(const Control& c) const {
 RECT Win32Host::Window::Extent(const Control& c) const {
     RECT box = Box(c);
     auto* label = dynamic_cast<const Label*>(&c);
-    if (!label || !label->AutoSize) return box;
+    if (!label || !label->AutoSize || !c.Shown()) return box;
     // An AutoSize label is as large as its text: as wide when it does not
-    // wrap, as high when it does.
-    HDC dc = GetDC(hwnd);
+    // wrap, as high when it does. Measured on a memory DC: no window DC per
+    // change.
+    HDC dc = static_cast<HDC>(host->MeasureDC());
     HGDIOBJ old = SelectObject(dc, host->FontFor(label->GetFont()));
     RECT r{box.left, box.top, label->WordWrap ? box.right : box.left, box.top};
     UINT flags = DT_CALCRECT | (label->WordWrap ? DT_WORDBREAK : 0);
     const std::string& text = label->Text();
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
     SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
     if (label->WordWrap) r.right = box.right;
     return r;
 }
@@ -235,12 +273,17 @@ void Win32Host::Window::SyncFromModel() {
 
 // --------------------------------------------------------------- painting ---
 
-void Win32Host::Window::Paint(HDC dc, const RECT& client) {
+// Paints what lies in area: the background, then each shown control that
+// reaches into it.
+void Win32Host::Window::Paint(HDC dc, const RECT& area) {
     HBRUSH back = CreateSolidBrush(ToColorRef(form->BackColor));
-    FillRect(dc, &client, back);
+    FillRect(dc, &area, back);
     DeleteObject(back);
-    for (Control* c : PaintOrder())
-        if (c->Shown() && !dynamic_cast<Button*>(c)) PaintControl(dc, *c);
+    for (Control* c : PaintOrder()) {
+        if (!c->Shown() || dynamic_cast<Button*>(c)) continue;
+        RECT seen = Visible(*c), common;
+        if (IntersectRect(&common, &seen, &area)) PaintControl(dc, *c);
+    }
 }
 
 void Win32Host::Window::PaintControl(HDC dc, Control& c) {
@@ -261,12 +304,11 @@ void Win32Host::Window::PaintControl(HDC dc, Control& c) {
             const int columns = StripColumns(p.strip);
             const int cellWidth = bm.bmWidth / columns;
             if (p.cell >= 0 && p.cell < columns) {
-                HDC src = CreateCompatibleDC(dc);
+                HDC src = static_cast<HDC>(host->StripDC());
                 HGDIOBJ old = SelectObject(src, bmp);
                 BitBlt(dc, box.left, box.top, cellWidth, bm.bmHeight, src, p.cell * cellWidth, 0,
                        SRCCOPY);
                 SelectObject(src, old);
-                DeleteDC(src);
             }
         }
     } else if (auto* label = dynamic_cast<Label*>(&c)) {
@@ -523,17 +565,16 @@ LRESULT Win32Host::Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(hwnd, &ps);
             RECT client;
             GetClientRect(hwnd, &client);
-            if (!IsRectEmpty(&client)) {
-                HDC mem = CreateCompatibleDC(dc);
-                HBITMAP bmp = CreateCompatibleBitmap(dc, client.right, client.bottom);
-                HGDIOBJ old = SelectObject(mem, bmp);
-                Paint(mem, client);
-                BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                       ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top,
-                       SRCCOPY);
-                SelectObject(mem, old);
-                DeleteObject(bmp);
-                DeleteDC(mem);
+            const RECT& r = ps.rcPaint;
+            if (!IsRectEmpty(&r)) {
+                // Only the damaged part is drawn, off screen, then shown at once.
+                if (HDC mem = back.Fit(client.right, client.bottom)) {
+                    Paint(mem, r);
+                    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, r.left,
+                           r.top, SRCCOPY);
+                } else {
+                    Paint(dc, r);
+                }
             }
             EndPaint(hwnd, &ps);
             return 0;
@@ -691,6 +732,8 @@ Win32Host::~Win32Host() {
     for (auto& [k, b] : strips_) DeleteObject(b);
     for (auto& [k, i] : icons_) DestroyIcon(static_cast<HICON>(i));
     for (auto& [k, f] : fonts_) DeleteObject(f);
+    if (measureDC_) DeleteDC(static_cast<HDC>(measureDC_));
+    if (stripDC_) DeleteDC(static_cast<HDC>(stripDC_));
     if (buttonFont_) DeleteObject(buttonFont_);
 }
 
@@ -740,6 +783,16 @@ void* Win32Host::FontFor(const Font& font) {
                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
     fonts_[key] = f;
     return f;
+}
+
+void* Win32Host::MeasureDC() {
+    if (!measureDC_) measureDC_ = CreateCompatibleDC(nullptr);
+    return measureDC_;
+}
+
+void* Win32Host::StripDC() {
+    if (!stripDC_) stripDC_ = CreateCompatibleDC(nullptr);
+    return stripDC_;
 }
 
 void* Win32Host::Cursor(Pointer pointer) {

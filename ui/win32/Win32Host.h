@@ -61,6 +61,8 @@ private:
     void* StripBitmap(Strip strip);
     void* Icon(int id);
     void* FontFor(const Font& font);
+    void* MeasureDC();  // a memory DC for measuring text
+    void* StripDC();    // a memory DC to select the strips into
     void* Cursor(Pointer pointer);
 
     void* instance_;
@@ -72,7 +74,9 @@ private:
     // GDI objects loaded once for the life of the host.
     std::map<int, void*> strips_;  // by Strip value: HBITMAP
     std::map<int, void*> icons_;   // by icon id: HICON
-    std::map<std::tuple<std::string, int, bool, bool>, void*> fonts_;  // HFONT by height in pixels
+    std::map<std::tuple<std::string, int, bool, bool>, void*> fonts_;
+    void* measureDC_ = nullptr;
+    void* stripDC_ = nullptr;  // HFONT by height in pixels
     void* buttonFont_ = nullptr;
     void* handCursor_ = nullptr;
 };
