@@ -147,6 +147,8 @@ AnaForm::AnaForm(Program& program)
     }
     Saat.AlignToSecond = true;
     Saat.Tick = [this] { Saat_Timer(); };
+    // Keep-on-screen runs with the tick, on the same wake-up.
+    Sınırla.AlignToSecond = true;
     Sınırla.Tick = [this] { Sınırla_Timer(); };
 
     Hane0.Change = [this] { Hane0_Change(); };

@@ -197,7 +197,8 @@ public:
     void SetEnabled(bool e);
     bool Running() const { return enabled_ && interval_ > 0; }
     // Fire on each second boundary of the wall clock instead of freely every
-    // Interval ms, so that no displayed second is skipped or repeated.
+    // Interval ms, so that no displayed second is skipped or repeated. Such
+    // timers of one form fire together, in their order.
     bool AlignToSecond = false;
     std::function<void()> Tick;
     void Fire() {

@@ -19,6 +19,7 @@ constexpr int kFirstButtonId = 100;
 // An aligned timer fires this long after the second boundary, so that the
 // clock has surely turned when the handler reads it.
 constexpr unsigned kSecondSlackMs = 4;
+constexpr UINT_PTR kSecondTimerId = 0x5EC;  // shared by the timers on the second
 
 COLORREF ToColorRef(Color c) {
     if (c & 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFFu));
@@ -160,6 +161,7 @@ struct Win32Host::Window {
     void SyncFromModel();
     void SyncToModel();
     void ArmTimer(Timer& t);
+    void FireSecondTimers();
     void ArmTimers();
     HWND ButtonWindow(const Button* b) const;
     Button* ButtonById(int id) const;
@@ -398,7 +400,19 @@ void Win32Host::Window::Relayout() {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// Timers on the second share one system timer per window: one wake-up a
+// second serves them all.
 void Win32Host::Window::ArmTimer(Timer& t) {
+    if (t.AlignToSecond) {
+        const auto& timers = form->Timers();
+        const bool any = std::any_of(timers.begin(), timers.end(),
+                                     [](Timer* x) { return x->AlignToSecond && x->Running(); });
+        if (any)
+            SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
+        else
+            KillTimer(hwnd, kSecondTimerId);
+        return;
+    }
     const auto& timers = form->Timers();
     auto it = std::find(timers.begin(), timers.end(), &t);
     if (it == timers.end()) return;
@@ -407,8 +421,28 @@ void Win32Host::Window::ArmTimer(Timer& t) {
         KillTimer(hwnd, id);
         return;
     }
-    SetTimer(hwnd, id, t.AlignToSecond ? DelayToNextSecond() : static_cast<UINT>(t.Interval()),
-             nullptr);
+    SetTimer(hwnd, id, static_cast<UINT>(t.Interval()), nullptr);
+}
+
+// Fires the timers on the second in their order. Each may unload the form,
+// and with it this object: check the window before every next one.
+void Win32Host::Window::FireSecondTimers() {
+    std::vector<Timer*> due;
+    for (Timer* t : form->Timers())
+        if (t->AlignToSecond && t->Running()) due.push_back(t);
+    if (due.empty()) {
+        KillTimer(hwnd, kSecondTimerId);
+        return;
+    }
+    // Re-armed first: a tick may sit in a modal loop, and the next second
+    // must come all the same.
+    SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
+    Win32Host* h = host;
+    const HWND self = hwnd;
+    for (Timer* t : due) {
+        if (h->Find(static_cast<void*>(self)) == nullptr) return;
+        if (t->Running()) t->Fire();
+    }
 }
 
 void Win32Host::Window::ArmTimers() {
@@ -661,6 +695,10 @@ LRESULT Win32Host::Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK: Mouse(msg, wParam, lParam); return 0;
         case WM_CAPTURECHANGED: capturing = false; return 0;
         case WM_TIMER: {
+            if (wParam == kSecondTimerId) {
+                FireSecondTimers();
+                return 0;
+            }
             const auto& timers = form->Timers();
             if (wParam < 1 || wParam > timers.size()) break;
             Timer& t = *timers[wParam - 1];
@@ -668,9 +706,6 @@ LRESULT Win32Host::Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 KillTimer(hwnd, wParam);
                 return 0;
             }
-            // Re-armed first: the tick may sit in a modal loop, and the next
-            // second must come all the same.
-            if (t.AlignToSecond) ArmTimer(t);
             t.Fire();
             return 0;
         }
