@@ -372,6 +372,23 @@ TEST_F(Win32HostTest, AlignedTimerTicksJustAfterEachSecondEvenInsideAModalLoop) 
     }
 }
 
+TEST_F(Win32HostTest, TimersOnTheSecondFireTogetherInOrderAndStopWithTheirForm) {
+    auto clock = std::make_unique<FaceForm>();
+    ui::Timer saat(*clock, "Saat", 1000), sinirla(*clock, "Sınırla", 1000);
+    saat.AlignToSecond = sinirla.AlignToSecond = true;
+    std::vector<std::string> fired;
+    saat.Tick = [&] {
+        fired.push_back("saat");
+        // The second tick ends the form, as the shutdown alarm does.
+        if (fired.size() == 3) clock->Unload();
+    };
+    sinirla.Tick = [&] { fired.push_back("sinirla"); };
+    ShowAndSettle(*clock);
+    ASSERT_TRUE(PumpUntil([&] { return fired.size() >= 3; }, 4000)) << fired.size();
+    PumpUntil([] { return false; }, 1300);
+    EXPECT_EQ(fired, (std::vector<std::string>{"saat", "sinirla", "saat"}));
+}
+
 TEST_F(Win32HostTest, ModalFormDisablesItsOwnerUntilItUnloadsItself) {
     FaceForm owner;
     int activations = 0;
