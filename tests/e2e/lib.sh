@@ -112,7 +112,7 @@ e2e_wait_gone() {
 
 # Visible windows captioned exactly "Zilvane" that belong to PID.
 e2e_windows_of() {
-    xdotool search --onlyvisible --pid "$1" --name '^Zilvane$' 2>/dev/null || true
+    xdotool search --all --onlyvisible --pid "$1" --name '^Zilvane$' 2>/dev/null || true
 }
 
 # Visible windows captioned exactly "Zilvane" of every Zilvane.exe process of
@@ -254,4 +254,123 @@ e2e_confirm_close() {
     [[ -n $box ]] || e2e_fail "expected a \"Zilvane\" confirmation box after Esc; no second window appeared (windows: ${ids//$'\n'/ })"
     sleep 0.3
     e2e_key "$box" "$answer"
+}
+
+# Visible top-level windows of Wine programs named Zilvane.exe on the display
+# (pop-up menus and dialogs included: Wine marks them by the program, not by
+# the Windows class, and they carry no pid).
+e2e_zilvane_windows() {
+    xdotool search --onlyvisible --maxdepth 1 --classname '^zilvane\.exe$' 2>/dev/null || true
+}
+
+# e2e_wait_new_window "KNOWN IDS" SECONDS: prints the first visible Zilvane
+# window that is not among KNOWN IDS and is more than a pixel in size (Wine
+# keeps 1x1 helper windows); fails (status 1) when none came in time.
+e2e_wait_new_window() {
+    local known=" ${1//$'\n'/ } " end w size
+    end=$(e2e_calc "$(e2e_now) + $2")
+    while :; do
+        for w in $(e2e_zilvane_windows); do
+            [[ $known == *" $w "* ]] && continue
+            size=$(xwininfo -id "$w" 2>/dev/null | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w + 0, h + 0 }')
+            [[ $size == "0 0" || $size == 1\ * || $size == *\ 1 ]] && continue
+            echo "$w"
+            return 0
+        done
+        awk -v n="$(e2e_now)" -v e="$end" 'BEGIN { exit !(n < e) }' || return 1
+        sleep 0.1
+    done
+}
+
+# Is window ID still shown?
+e2e_visible() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# e2e_wait_hidden ID SECONDS: true once the window is gone or unmapped.
+e2e_wait_hidden() {
+    local end=$((SECONDS + $2))
+    while e2e_visible "$1"; do
+        ((SECONDS < end)) || return 1
+        sleep 0.1
+    done
+}
+
+# Real (XTEST) mouse input at screen positions.
+e2e_right_click() { xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool click 3; }
+e2e_double_click() { xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool click --repeat 2 --delay 80 1; }
+
+# e2e_drag X0 Y0 X1 Y1: press the left button at (X0, Y0), move to (X1, Y1)
+# in small steps and release. Wine's move loop follows slow moves only. The
+# window starts to follow at the first move, a one-pixel step that the last
+# step makes up for, so the window moves by (X1 - X0, Y1 - Y0).
+# e2e_drag_hold takes the same arguments and keeps the button down;
+# e2e_drag_release lets it go.
+e2e_drag_hold() {
+    local x0=$1 y0=$2 x1=$3 y1=$4 i steps=12 sx
+    sx=$((x1 > x0 ? 1 : x1 < x0 ? -1 : 0))
+    xdotool mousemove "$x0" "$y0"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    if ((sx != 0)); then
+        xdotool mousemove "$((x0 + sx))" "$y0"
+        x1=$((x1 + sx))
+    else
+        xdotool mousemove "$x0" "$((y0 + (y1 > y0 ? 1 : -1)))"
+        y1=$((y1 + (y1 > y0 ? 1 : -1)))
+    fi
+    sleep 0.2
+    for ((i = 1; i <= steps; i++)); do
+        xdotool mousemove "$((x0 + (x1 - x0) * i / steps))" "$((y0 + (y1 - y0) * i / steps))"
+        sleep 0.05
+    done
+    sleep 0.2
+}
+e2e_drag_release() { xdotool mouseup 1; }
+e2e_drag() { e2e_drag_hold "$@" && e2e_drag_release; }
+
+# e2e_expect_stored NAME EXPECTED TOLERANCE: a numeric value of the store.
+e2e_expect_stored() {
+    local v
+    v=$(e2e_store_get "$1") || e2e_fail "expected $E2E_STORE_KEY\\$1 to be stored; it does not exist"
+    [[ $v =~ ^-?[0-9]+([.][0-9]+)?$ ]] && e2e_near "$v" "$2" "$3" ||
+        e2e_fail "expected the stored $1 = $2 (+-$3); found \"$v\""
+}
+
+# The alarm minute of the alarm tests, in the local time that TZ makes.
+E2E_ALARM=07:30
+
+# e2e_alarm_minute: wait until the next real minute boundary is 12 to 40 s
+# away (Wine needs a few seconds to bring the clock up), then set
+# E2E_BOUNDARY (epoch seconds of that boundary) and E2E_TZ (a TZ whose local
+# time is 07:29 now, so 07:30:00 falls on the boundary).
+e2e_alarm_minute() {
+    local now minute sec at
+    now=$(e2e_now)
+    minute=$((${now%.*} / 60 * 60))
+    sec=$((${now%.*} - minute))
+    if ((sec > 47)); then
+        e2e_sleep_until $((minute + 80))
+    elif ((sec < 20)); then
+        e2e_sleep_until $((minute + 20))
+    fi
+    E2E_BOUNDARY=$(($(date +%s) / 60 * 60 + 60))
+    E2E_TZ=$(e2e_tz_for 07 29)
+    at=$(TZ=$E2E_TZ date -d "@$E2E_BOUNDARY" +%H:%M)
+    [[ $at == "$E2E_ALARM" ]] || e2e_fail "could not set the local time: TZ=$E2E_TZ gives $at at the next minute, not $E2E_ALARM"
+    e2e_note "TZ=$E2E_TZ, local time $(TZ=$E2E_TZ date +%T), alarm due at $E2E_ALARM:00 ($(e2e_calc "$E2E_BOUNDARY - $(e2e_now)") s from now)"
+}
+
+# Seconds (fractional) from the alarm boundary to now; negative before it.
+e2e_since_boundary() { e2e_calc "$(e2e_now) - $E2E_BOUNDARY"; }
+
+# e2e_alarm_look CLOCK_ID FILE: crops the alarm time of the large face into
+# FILE and prints how many of its pixels are in the armed colour (192,192,0)
+# and how many in the unarmed grey (128,128,128).
+e2e_alarm_look() {
+    local shot=${2%.png}-shot.png
+    e2e_geom "$1"
+    e2e_shot "$shot"
+    # The label sits 320 + 1440 twips in and 60 down: 117, 4 px.
+    e2e_crop "$shot" $((GX + 117)) $((GY + 3)) 32 15 "$2"
+    echo "$(e2e_count_pixels "$2" 182 202 182 202 0 10) $(e2e_count_pixels "$2" 118 138 118 138 118 138)"
 }
