@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <winver.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -129,13 +130,34 @@ DateTime Win32Platform::Now() {
 }
 
 std::string Win32Platform::FormatDate(const DateTime& when, const std::string& picture) {
+    // The tick asks for the date every second and the locale's date
+    // functions are slow: the last text of each picture is kept for the same
+    // day in the same user locale.
+    const std::uint32_t locale = GetUserDefaultLCID();
+    for (const auto& c : dates_)
+        if (c.year == when.year && c.month == when.month && c.day == when.day &&
+            c.locale == locale && c.picture == picture)
+            return c.text;
+
     SYSTEMTIME st = ToSystemTime(when);
-    int n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), nullptr, 0);
-    if (n <= 0) return {};
-    std::string text(static_cast<size_t>(n), '\0');
-    n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), text.data(), n);
-    if (n <= 0) return {};
-    text.resize(static_cast<size_t>(n - 1));
+    char buffer[256];
+    std::string text;
+    int n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), buffer, sizeof buffer);
+    if (n > 0) {
+        text.assign(buffer, static_cast<size_t>(n - 1));
+    } else {
+        n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), nullptr, 0);
+        if (n <= 0) return {};
+        text.assign(static_cast<size_t>(n), '\0');
+        n = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, picture.c_str(), text.data(), n);
+        if (n <= 0) return {};
+        text.resize(static_cast<size_t>(n - 1));
+    }
+
+    auto slot = std::find_if(dates_.begin(), dates_.end(),
+                             [&](const FormattedDate& c) { return c.picture == picture; });
+    if (slot == dates_.end()) slot = dates_.insert(dates_.end(), FormattedDate{});
+    *slot = FormattedDate{when.year, when.month, when.day, locale, picture, text};
     return text;
 }
 

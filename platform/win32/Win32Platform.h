@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -68,6 +69,14 @@ public:
 
     int ScreenWidthTwips() override;
     int ScreenHeightTwips() override;
+
+private:
+    struct FormattedDate {
+        int year = 0, month = 0, day = 0;
+        std::uint32_t locale = 0;
+        std::string picture, text;
+    };
+    std::vector<FormattedDate> dates_;  // the last text of each picture
 };
 
 }  // namespace platform

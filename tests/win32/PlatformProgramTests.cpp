@@ -81,6 +81,13 @@ TEST(Dates, NowAndFormattingFollowTheSystemClock) {
     tuesday.dayOfWeek = 2;
     EXPECT_EQ(p.FormatDate(tuesday, "dddd"), p.FormatDate(when, "dddd"));
 
+    // Asked again for another day, the same picture gives that day's text.
+    platform::DateTime next = when;
+    next.day = 6;
+    EXPECT_EQ("2024-03-06 6/3/24", p.FormatDate(next, "yyyy-MM-dd d/M/yy"));
+    EXPECT_EQ("2024-03-05 5/3/24", p.FormatDate(when, "yyyy-MM-dd d/M/yy"));
+    EXPECT_NE(p.FormatDate(next, "dddd"), p.FormatDate(when, "dddd"));
+
     char today[64];
     ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, "yyyy-MM-dd", today, sizeof today), 0);
     EXPECT_EQ(today, p.FormatDate(p.Now(), "yyyy-MM-dd"));
