@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/win32/RegistryRead.h"
+
 #include <string>
 #include <vector>
 
@@ -18,28 +20,8 @@ const char kSectionKey[] =
     "Software\\VB and VBA Program Settings\\VelorinTest\\ZilvaneTest\\Ayarlar";
 const char kRawKey[] = "Software\\ZilvaneWin32Test";
 
-// Type and bytes of one value as the registry holds them.
-struct Stored {
-    LONG rc = -1;
-    DWORD type = 0;
-    std::vector<BYTE> bytes;
-};
-
-Stored ReadRaw(const char* path, const char* name) {
-    Stored s;
-    HKEY key;
-    s.rc = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
-    if (s.rc != ERROR_SUCCESS) return s;
-    DWORD size = 0;
-    s.rc = RegQueryValueExA(key, name, nullptr, &s.type, nullptr, &size);
-    if (s.rc == ERROR_SUCCESS) {
-        s.bytes.resize(size);
-        s.rc = RegQueryValueExA(key, name, nullptr, &s.type, s.bytes.data(), &size);
-        s.bytes.resize(size);
-    }
-    RegCloseKey(key);
-    return s;
-}
+using regtest::ReadRaw;
+using regtest::Stored;
 
 std::vector<BYTE> Bytes(const std::string& text, bool withNul) {
     std::vector<BYTE> b(text.begin(), text.end());
