@@ -206,6 +206,17 @@ e2e_store_get() { e2e_reg_get "$E2E_STORE_KEY" "$1"; }
 # Sound sink: bytes written so far (0 while nothing has played).
 e2e_sink_size() { stat -c %s "$E2E_SINK" 2>/dev/null || echo 0; }
 
+# e2e_expect_silence AFTER: a second after AFTER (e.g. "Stop") the sink must
+# not grow any more over 1.5 s.
+e2e_expect_silence() {
+    local a b
+    sleep 1
+    a=$(e2e_sink_size)
+    sleep 1.5
+    b=$(e2e_sink_size)
+    ((b == a)) || e2e_fail "expected the sound to stop within 1 s of $1; the sink still grew by $((b - a)) bytes in the next 1.5 s"
+}
+
 # Local time for a Wine process: TZ with a whole-minute offset moves the clock
 # to a chosen hour and minute while the seconds stay those of the real clock.
 # e2e_tz_for HH MM prints a POSIX TZ that makes the local time HH:MM now.
