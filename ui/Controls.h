@@ -72,6 +72,13 @@ public:
     virtual std::uintptr_t WindowHandle(const Form& form) = 0;
     // Ends the program at once (after the main form has unloaded).
     virtual void End() = 0;
+    // Size in twips of a text in a font; with wrapWidth > 0 the text wraps
+    // at that width. Auto-size labels follow it; false: no measure, they
+    // keep their size.
+    virtual bool MeasureText(const struct Font&, const std::string&, int /*wrapWidth*/,
+                             int& /*width*/, int& /*height*/) {
+        return false;
+    }
 };
 
 struct Font {
@@ -79,6 +86,9 @@ struct Font {
     double points = 8.25;
     bool bold = false;
     bool underline = false;
+    int weight = 0;   // 0: from bold (400 or 700)
+    int charset = 1;  // DEFAULT_CHARSET; 162 is Turkish
+    bool operator==(const Font&) const = default;
 };
 
 class Control {
@@ -111,11 +121,24 @@ public:
     const std::string& ToolTip() const { return toolTip_; }
     void SetToolTip(const std::string& t);
 
+    // Keyboard order among the form's controls; equal values keep the
+    // order in which the controls were made.
+    int TabIndex = 0;
+
     // Mouse handlers: button state, shift state, x, y in twips of the control.
     std::function<void(int, int, int, int)> MouseMove;
     std::function<void(int, int, int, int)> MouseUp;
     std::function<void()> DblClick;
     bool HandlesMouse() const { return MouseMove || MouseUp || DblClick; }
+    // Mouse input over a control without handlers of its own goes nowhere,
+    // unless the form lets it through to the container (the clock face
+    // does, so that it can be dragged by its digits).
+    bool MouseToContainer = false;
+    // The pointer shown over the control; Default: the form's.
+    Pointer MousePointer = Pointer::Default;
+
+    // Raised after the size changed (not on a move alone).
+    std::function<void()> Resize;
 
 protected:
     void Notify();
@@ -138,9 +161,14 @@ public:
     void SetForeColor(Color c);
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& f);
+    // Sized to the text: width and height follow it, or with WordWrap the
+    // height at the label's width. Set before the text.
     bool AutoSize = false;
     bool WordWrap = false;
     std::function<void()> Change;
+    std::function<void()> Click;
+    // Takes the text's size from the host, when auto-sized.
+    void Measure();
 
 private:
     std::string text_;
@@ -176,7 +204,6 @@ public:
     void SetCaption(const std::string& c);
     bool Default = false;  // Enter presses it
     bool Cancel = false;   // Esc presses it
-    int TabIndex = 0;
     std::function<void()> Click;
     void PerformClick() {
         if (Click) Click();
@@ -184,6 +211,113 @@ public:
 
 private:
     std::string caption_;
+};
+
+// A group frame: a caption and a border around its contents.
+class Frame : public Control {
+public:
+    using Control::Control;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& c);
+
+private:
+    std::string caption_;
+};
+
+// A check box: 0 unchecked, 1 checked. Setting the value from code runs
+// Click, as a user's click does, whenever the value changes.
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& c);
+    int Value() const { return value_; }
+    void SetValue(int v);
+    // A user's click (or its access key): toggles the value.
+    void UserClick() { SetValue(value_ == 1 ? 0 : 1); }
+    std::function<void()> Click;
+
+private:
+    std::string caption_;
+    int value_ = 0;
+};
+
+// An option button: at most one of the options in one container is
+// selected. Selecting one from code clears the others and runs Click when
+// it was not selected before; clearing runs nothing.
+class OptionButton : public Control {
+public:
+    OptionButton(Form& form, std::string name, Control* parent, int index = -1)
+        : Control(form, std::move(name), parent), index_(index) {}
+    int Index() const { return index_; }
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& c);
+    bool Value() const { return value_; }
+    void SetValue(bool v);
+    void UserClick() { SetValue(true); }
+    std::function<void()> Click;
+
+private:
+    int index_;
+    std::string caption_;
+    bool value_ = false;
+};
+
+// A drop-down list that takes no typed text. Choosing an item, by the
+// user or from code, runs Click when the choice changes.
+class ComboBox : public Control {
+public:
+    ComboBox(Form& form, std::string name, Control* parent, int index = -1)
+        : Control(form, std::move(name), parent), index_(index) {}
+    int Index() const { return index_; }
+    const std::vector<std::string>& Items() const { return items_; }
+    void AddItem(const std::string& item);
+    int ListIndex() const { return listIndex_; }  // -1: nothing chosen
+    void SetListIndex(int i);
+    // The chosen item's text, or "" with nothing chosen.
+    std::string Text() const;
+    // The index of the item with this text, or -1.
+    int Find(const std::string& item) const;
+    std::function<void()> Click;
+
+private:
+    int index_;
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+};
+
+// A single-line text box; Locked: the user cannot type into it.
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& t);
+    bool Locked = false;
+    std::function<void()> Change;
+
+private:
+    std::string text_;
+};
+
+// Tabs in one row over pages of controls. Only the current page's
+// controls are visible; positions inside are from the control's top-left.
+class TabControl : public Control {
+public:
+    TabControl(Form& form, std::string name, Control* parent, int tabs);
+    int Tabs() const { return static_cast<int>(captions_.size()); }
+    const std::string& TabCaption(int tab) const { return captions_.at(tab); }
+    void SetTabCaption(int tab, const std::string& c);
+    int Tab() const { return tab_; }
+    void SetTab(int tab);  // shows that page, hides the others
+    // Puts a control (a child of this one) on a page.
+    void Place(Control& c, int tab);
+    int TabOf(const Control& c) const;  // -1: on no page
+    int TabHeight = 520;  // the tab row, twips
+
+private:
+    std::vector<std::string> captions_;
+    std::vector<std::vector<Control*>> pages_;
+    int tab_ = 0;
 };
 
 class Timer {
@@ -249,7 +383,8 @@ public:
 
     const std::string& Name() const { return name_; }
     FormHost* Host() const { return host_; }
-    void SetHost(FormHost* host) { host_ = host; }
+    // Auto-size labels take their size from the new host.
+    void SetHost(FormHost* host);
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);

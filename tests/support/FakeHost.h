@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,23 @@ public:
     void BeginDrag(ui::Form&) override { events.push_back("Drag"); }
     void PopupMenu(ui::Form& form, ui::Menu& menu, ui::MenuItem* defaultItem) override;
     void SetPointer(ui::Form&, ui::Pointer pointer) override { pointers.push_back(pointer); }
-    void TimerChanged(ui::Timer&) override {}
+    void TimerChanged(ui::Timer& timer) override;
     std::uintptr_t WindowHandle(const ui::Form&) override { return 0x1234; }
     void End() override { ++ended; }
+    // Fixed metrics: each character 11 twips per point wide, lines 24 twips
+    // per point high.
+    bool MeasureText(const ui::Font& font, const std::string& text, int wrapWidth, int& width,
+                     int& height) override;
 
     int Count(const std::string& event) const;
+
+    // A virtual clock for the free-running timers: each (re)start counts
+    // its interval from now; AdvanceMs fires what falls due, in time order.
+    long clockMs = 0;
+    void AdvanceMs(long ms);
+
+private:
+    std::map<ui::Timer*, long> due_;
 };
 
 }  // namespace fake
