@@ -169,6 +169,8 @@ AnaForm::AnaForm(Program& program)
 
     // Mouse over the small face and the pictures reaches the panel or the
     // window, so the clock can be dragged and enlarged in either face.
+    for (ui::Control* c : Controls())
+        if (c != &KapatButonu) c->MouseToContainer = true;
     Activate = [this] { Form_Activate(); };
     MouseMove = [this](int b, int, int, int) { Form_MouseMove(b); };
     MouseUp = [this](int b, int, int, int) { Form_MouseUp(b); };
@@ -216,14 +218,17 @@ void AnaForm::Form_Load() {
     HaneAltlığı.Move(320, 0);
     HaneAltlığı.SetBackColor(kBlack);
 
-    şimdi_ = p.Now();
-    TarihEtiketi.SetText(p.FormatDate(şimdi_, "dd MMM yyyy"));
-    TarihEtiketi.SetToolTip(p.FormatDate(şimdi_, "dddd"));
+    const platform::DateTime şimdi = p.Now();
+    TarihEtiketi.SetText(p.FormatDate(şimdi, "dd MMM yyyy"));
+    TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
 
     const int renk = program_.values.colourIndex;
-    if (!settings::Get(program_, "Alarm Zamani", "").empty()) {
+    // A hand-edited time that the tick could never match shows as no alarm
+    // (the stored text stays as it is); "7:30" shows as "07:30" and rings.
+    const std::string alarm = settings::AlarmTime(settings::Get(program_, "Alarm Zamani", ""));
+    if (!alarm.empty()) {
         AlarmEtiketi.SetForeColor(kArmed);
-        AlarmEtiketi.SetText(settings::Get(program_, "Alarm Zamani", ""));
+        AlarmEtiketi.SetText(alarm);
         AlarmAltı.SetPicture(Alarmlar.GraphicCell(renk));
     } else {
         AlarmEtiketi.SetForeColor(kNotArmed);
@@ -247,19 +252,24 @@ void AnaForm::Form_Load() {
 
 void AnaForm::Saat_Timer() {
     auto& p = program_.platform;
-    şimdi_ = p.Now();
-    const std::string saat = SaatMetni(şimdi_);
+    // One reading for the whole tick, kept on the stack: a tick nested in a
+    // message box that a digit change opened has its own.
+    const platform::DateTime şimdi = p.Now();
+    const platform::DateTime* dış = tikZamanı_;
+    tikZamanı_ = &şimdi;
+    const std::string saat = SaatMetni(şimdi);
     Hane0.SetText(saat.substr(0, 1));
     Hane1.SetText(saat.substr(1, 1));
     Hane2.SetText(saat.substr(3, 1));
     Hane3.SetText(saat.substr(4, 1));
     Hane4.SetText(saat.substr(6, 1));
     Hane5.SetText(saat.substr(7, 1));
+    tikZamanı_ = dış;
 
-    const std::string tarih = p.FormatDate(şimdi_, "dd MMM yyyy");
+    const std::string tarih = p.FormatDate(şimdi, "dd MMM yyyy");
     if (tarih != TarihEtiketi.Text()) {
         TarihEtiketi.SetText(tarih);
-        TarihEtiketi.SetToolTip(p.FormatDate(şimdi_, "dddd"));
+        TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
     }
 
     if (AlarmEtiketi.Text() + ":00" == saat && AlarmKurulu()) AlarmıBaşlat();
@@ -341,7 +351,10 @@ void AnaForm::SaatBaşıUyarısı() {
     if (program_.values.chimeHold || !Visible()) return;
     // A ringing alarm keeps its sound: a chime would end it.
     if (çalıyor_) return;
-    const std::string dakika = İkiHane(şimdi_.hour) + ":" + İkiHane(şimdi_.minute);
+    // The tick's reading; a repaint outside a tick (the settings dialog's)
+    // reads the clock itself.
+    const platform::DateTime şimdi = tikZamanı_ ? *tikZamanı_ : p.Now();
+    const std::string dakika = İkiHane(şimdi.hour) + ":" + İkiHane(şimdi.minute);
     if (AlarmEtiketi.Text() == dakika && AlarmKurulu()) return;
     sesYolu_ = settings::Get(program_, "Saat Basi Sesi", settings::DefaultSound(program_));
     if (DosyaVar(sesYolu_))

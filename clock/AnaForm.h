@@ -98,5 +98,6 @@ private:
     std::string sesYolu_;  // the sound file most recently looked up
     std::unique_ptr<AlarmFormu> alarmFormu_;
     bool çalıyor_ = false;  // an alarm window is open: a nested tick must not open another
-    platform::DateTime şimdi_;  // this tick's reading of the clock
+    // The reading of the tick whose digits are being set, while it sets them.
+    const platform::DateTime* tikZamanı_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "clock/Settings.h"
 
+#include <cstdio>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -93,6 +95,30 @@ std::string Text(long value) { return std::to_string(value); }
 
 std::string DefaultSound(const Program& program) {
     return program.values.programFolder + "Alarm.wav";
+}
+
+std::string AlarmTime(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    const std::string t = text.substr(first, last - first + 1);
+    const auto colon = t.find(':');
+    if (colon == std::string::npos) return "";
+    auto part = [](const std::string& s, int max) {
+        if (s.empty() || s.size() > 2) return -1;
+        int v = 0;
+        for (char c : s) {
+            if (c < '0' || c > '9') return -1;
+            v = v * 10 + (c - '0');
+        }
+        return v <= max ? v : -1;
+    };
+    const int hour = part(t.substr(0, colon), 23);
+    const int minute = part(t.substr(colon + 1), 59);
+    if (hour < 0 || minute < 0) return "";
+    const char hhmm[] = {char('0' + hour / 10), char('0' + hour % 10), ':',
+                         char('0' + minute / 10), char('0' + minute % 10), '\0'};
+    return hhmm;
 }
 
 }  // namespace settings

@@ -31,6 +31,11 @@ int Twips(const std::string& text);
 // Decimal text of a number as the store keeps it.
 std::string Text(long value);
 
+// A stored alarm time as the clock shows it: "hh:mm", hour 0-23 and
+// minute 0-59, blanks trimmed and one-digit parts allowed ("7:30" gives
+// "07:30"); "" for anything else, which shows as no alarm.
+std::string AlarmTime(const std::string& text);
+
 // The program folder followed by "Alarm.wav": the default sound.
 std::string DefaultSound(const Program& program);
 

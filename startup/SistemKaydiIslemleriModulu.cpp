@@ -47,7 +47,9 @@ void DeğerSil(Program& program, platform::Handle root, const std::string& keyPa
 void KapatmaYetkisiAl(Program& program) {
     auto& p = program.platform;
     auto hata = [&] {
-        p.ShowMessageBox(0, p.StringResource(kHataMesajı) + std::to_string(p.LastErrorCode()),
+        // The code first: loading the string may overwrite it.
+        const std::uint32_t kod = p.LastErrorCode();
+        p.ShowMessageBox(0, p.StringResource(kHataMesajı) + std::to_string(kod),
                          program.values.appTitle, platform::kMbOk);
     };
     p.SetLastErrorCode(0);

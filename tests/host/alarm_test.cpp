@@ -141,4 +141,29 @@ TEST_F(Alarm, BlinkDoesNothingWhileNoAlarmWindowIsVisible) {
     EXPECT_EQ(form->AlarmFormuAçKapa[1]->Interval(), 0);
 }
 
+// A second alarm of the same run starts its blink a full turn later, even
+// when the element it sets is still running from the first alarm.
+TEST_F(Alarm, ASecondAlarmOfTheRunBlinksAFullTurnAfterItStarts) {
+    int turnBeforeFirst = 0;
+    whileOpen = [&](AlarmFormu& w) {
+        host.AdvanceMs(1200);  // turns at 500 and 1000: element 0 runs again
+        w.AlarmıDurdurButonu_Click();
+    };
+    Ring();
+    host.AdvanceMs(200);  // element 0, left running, is due 100 ms from now
+    whileOpen = [&](AlarmFormu& w) {
+        host.AdvanceMs(300);
+        if (form->AlarmEtiketi.ForeColor() == ui::Rgb(192, 192, 0) && w.Caption() == "Alarm Time!")
+            ++turnBeforeFirst;
+        host.AdvanceMs(250);
+        EXPECT_EQ(form->AlarmEtiketi.ForeColor(), ui::Rgb(128, 128, 128));
+        w.AlarmıDurdurButonu_Click();
+    };
+    platform.Advance(24 * 3600 - 1);
+    form->Saat_Timer();
+    platform.Advance(1);
+    form->Saat_Timer();
+    EXPECT_EQ(turnBeforeFirst, 1);
+}
+
 }  // namespace

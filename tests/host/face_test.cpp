@@ -98,4 +98,37 @@ TEST_F(Face, OnlyARealChangeRepaints) {
     EXPECT_EQ(form->Hane[3]->GetPicture(), Digit(0, 2));
 }
 
+// A hand-edited time shows as the tick will match it, or as no alarm when
+// no tick ever could; the stored text is never rewritten by the load.
+TEST_F(Face, StoredAlarmTimeIsNormalisedOrShownAsNone) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"7:30", "07:30"},   {" 07:30 ", "07:30"}, {"7:5", "07:05"},   {"23:59", "23:59"},
+        {"99:99", ""},       {"24:00", ""},        {"07:60", ""},      {"0730", ""},
+        {"07:30:00", ""},    {"ab:cd", ""},        {"-1:30", ""},      {"007:30", ""}};
+    for (auto [stored, shown] : cases) {
+        platform.SetSetting("Alarm Zamani", stored);
+        Load();
+        if (*shown) {
+            EXPECT_EQ(form->AlarmEtiketi.Text(), shown) << stored;
+            EXPECT_EQ(form->AlarmEtiketi.ForeColor(), ui::Rgb(192, 192, 0)) << stored;
+        } else {
+            EXPECT_EQ(form->AlarmEtiketi.Text(), "00:00") << stored;
+            EXPECT_EQ(form->AlarmEtiketi.ForeColor(), ui::Rgb(128, 128, 128)) << stored;
+        }
+        EXPECT_EQ(platform.Setting("Alarm Zamani"), stored);
+    }
+    platform.SetSetting("Alarm Zamani", std::string(10000, '7'));
+    Load();
+    EXPECT_EQ(form->AlarmEtiketi.Text(), "00:00");
+}
+
+TEST_F(Face, AOneDigitStoredHourStillRings) {
+    platform.SetSetting("Alarm Zamani", "7:30");
+    host.onModal = [](ui::Form& f) { f.Unload(); };
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(Count("ShowModal AlarmFormu owner AnaForm"), 1);
+}
+
 }  // namespace

@@ -233,4 +233,22 @@ TEST_F(Tick, DateRollsOverAtMidnight) {
     EXPECT_EQ(Digits(), "000000");
 }
 
+// The missing-chime box of 23:00 stays open past midnight, and a tick runs
+// inside it: the outer tick still finishes with its own reading's date.
+TEST_F(Tick, ATickNestedInTheChimeMessageKeepsItsOwnReading) {
+    platform.SetSetting("Saat Basi Sesi", "D:\\none.wav");
+    SetTime(22, 59, 59);
+    Load();
+    int nested = 0;
+    platform.onMessageBox = [&](const fake::MessageBoxCall&) {
+        if (nested++) return;
+        platform.Advance(3602);  // 00:00:01 the next day
+        form->Saat_Timer();
+    };
+    TickAt(23, 0, 0);
+    ASSERT_GE(nested, 1);
+    EXPECT_EQ(form->TarihEtiketi.Text(), "08 Dec 2026");
+    EXPECT_EQ(form->Hane4.Text() + form->Hane5.Text(), "00");
+}
+
 }  // namespace
