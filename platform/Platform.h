@@ -46,6 +46,23 @@ struct VersionInfo {
     std::string copyright;
 };
 
+// The open-file dialog's record (the ANSI OPENFILENAME at its 76-byte
+// size), as a dialog fills it. Fields it leaves alone stay zero.
+struct OpenFileRecord {
+    std::uint32_t structSize = 0;
+    Handle owner = 0;
+    Handle instance = 0;
+    std::string filter;  // pairs of NUL-ended texts; the list ends with one more NUL
+    std::uint32_t filterIndex = 0;
+    std::string file;  // the buffer: in, as given; out, what the dialog wrote
+    std::uint32_t maxFile = 0;
+    std::string fileTitle;  // a second buffer, likewise
+    std::uint32_t maxFileTitle = 0;
+    std::string initialDir;
+    std::string title;
+    std::uint32_t flags = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -99,10 +116,14 @@ public:
     virtual void ShellOpen(Handle owner, const std::string& operation, const std::string& file,
                               const std::string& parameters, const std::string& directory,
                               int show) = 0;
+    // GetOpenFileNameA with the record; true when the user chose a file.
+    virtual bool OpenFileDialog(OpenFileRecord& record) = 0;
+    virtual Handle DesktopWindow() = 0;
 
     // --- program ------------------------------------------------------
     virtual std::string StringResource(int id) = 0;
     virtual std::string ModuleFolder() = 0;      // folder of the running exe, as reported
+    virtual Handle InstanceHandle() = 0;
     virtual VersionInfo Version() = 0;
     virtual void InitCommonControls(std::uint32_t size, std::uint32_t classes) = 0;
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <commdlg.h>
 #include <winver.h>
 
 #include <algorithm>
@@ -315,6 +316,40 @@ void Win32Platform::ShellOpen(Handle owner, const std::string& operation,
 }
 
 // --- program ----------------------------------------------------------
+
+bool Win32Platform::OpenFileDialog(platform::OpenFileRecord& record) {
+    // The record as given, at the size it names: the fields past 76 bytes
+    // (the Windows 2000 ones) are not part of it.
+    OPENFILENAMEA ofn;
+    std::memset(&ofn, 0, sizeof ofn);
+    std::vector<char> file(record.file.begin(), record.file.end());
+    std::vector<char> fileTitle(record.fileTitle.begin(), record.fileTitle.end());
+    file.push_back('\0');
+    fileTitle.push_back('\0');
+    std::string filter = record.filter;
+    ofn.lStructSize = std::min<DWORD>(record.structSize, sizeof ofn);
+    ofn.hwndOwner = As<HWND>(record.owner);
+    ofn.hInstance = As<HINSTANCE>(record.instance);
+    ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = record.filterIndex;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = std::min<DWORD>(record.maxFile, static_cast<DWORD>(file.size()));
+    ofn.lpstrFileTitle = fileTitle.data();
+    ofn.nMaxFileTitle = std::min<DWORD>(record.maxFileTitle, static_cast<DWORD>(fileTitle.size()));
+    ofn.lpstrInitialDir = record.initialDir.empty() ? nullptr : record.initialDir.c_str();
+    ofn.lpstrTitle = record.title.empty() ? nullptr : record.title.c_str();
+    ofn.Flags = record.flags;
+    const BOOL chosen = GetOpenFileNameA(&ofn);
+    record.file.assign(file.begin(), file.end() - 1);
+    record.fileTitle.assign(fileTitle.begin(), fileTitle.end() - 1);
+    return chosen != FALSE;
+}
+
+platform::Handle Win32Platform::DesktopWindow() { return reinterpret_cast<Handle>(GetDesktopWindow()); }
+
+platform::Handle Win32Platform::InstanceHandle() {
+    return reinterpret_cast<Handle>(GetModuleHandleA(nullptr));
+}
 
 std::string Win32Platform::StringResource(int id) {
     // With a zero length LoadStringW hands out a pointer to the resource

@@ -54,6 +54,9 @@ public:
                    const std::string& parameters, const std::string& directory,
                    int show) override;
 
+    bool OpenFileDialog(platform::OpenFileRecord& record) override;
+    Handle DesktopWindow() override;
+    Handle InstanceHandle() override;
     std::string StringResource(int id) override;
     std::string ModuleFolder() override;
     VersionInfo Version() override;

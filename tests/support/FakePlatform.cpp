@@ -196,11 +196,28 @@ int FakePlatform::ShowMessageBox(platform::Handle, const std::string& text,
     return answer;
 }
 
-void FakePlatform::ShellOpen(platform::Handle, const std::string& operation,
+void FakePlatform::ShellOpen(platform::Handle owner, const std::string& operation,
                              const std::string& file, const std::string& parameters,
                              const std::string& directory, int show) {
     shellOpens.push_back(operation + "|" + file + "|" + parameters + "|" + directory + "|" +
                          std::to_string(show));
+    shellOwners.push_back(owner);
+}
+
+bool FakePlatform::OpenFileDialog(platform::OpenFileRecord& record) {
+    calls.push_back("GetOpenFileNameA");
+    openFileRecords.push_back(record);
+    if (openFileAnswers.empty() || !openFileAnswers.front()) {
+        if (!openFileAnswers.empty()) openFileAnswers.pop_front();
+        return false;
+    }
+    const std::string chosen = *openFileAnswers.front();
+    openFileAnswers.pop_front();
+    // The dialog writes the path into the buffer, NUL-ended, within its size.
+    std::string buffer = chosen.substr(0, record.maxFile);
+    buffer.resize(record.file.size(), '\0');
+    record.file = buffer;
+    return true;
 }
 
 std::string FakePlatform::StringResource(int id) {

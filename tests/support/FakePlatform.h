@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,12 @@ public:
     std::vector<std::string> writes;  // keys in the order written
     std::vector<std::pair<unsigned, std::uint32_t>> shutdowns;
     std::vector<std::string> shellOpens;
+    std::vector<platform::Handle> shellOwners;
+    std::vector<platform::OpenFileRecord> openFileRecords;  // as each call received it
+    // What the next open-file dialogs answer: a path the user chose, or
+    // nothing (cancelled). Empty queue: cancelled.
+    std::deque<std::optional<std::string>> openFileAnswers;
+    platform::Handle desktopWindow = 0x10010, instanceHandle = 0x400000;
     std::vector<std::string> calls;  // platform calls by name, in order
     std::map<std::string, std::map<std::string, RegistryValue>> registry;  // key path -> values
     std::vector<platform::Handle> openKeys;
@@ -91,6 +98,9 @@ public:
                    const std::string& parameters, const std::string& directory, int show) override;
     std::string StringResource(int id) override;
     std::string ModuleFolder() override { return moduleFolder; }
+    platform::Handle InstanceHandle() override { return instanceHandle; }
+    bool OpenFileDialog(platform::OpenFileRecord& record) override;
+    platform::Handle DesktopWindow() override { return desktopWindow; }
     platform::VersionInfo Version() override { return version; }
     void InitCommonControls(std::uint32_t size, std::uint32_t classes) override;
     platform::Handle FindWindowByCaption(const std::string& caption) override;
