@@ -4,14 +4,6 @@
 #include "startup/GirisModulu.h"
 #include "resources/resource.h"
 
-namespace {
-constexpr int kAlarmZamanı = 113;
-constexpr int kMesaj = 114;
-constexpr int kDurdur = 115;
-constexpr int kSil = 116;
-constexpr int kSilinsinMi = 117;
-}  // namespace
-
 AlarmFormu::AlarmFormu(Program& program, AnaForm& anaForm)
     : ui::Form("AlarmFormu"),
       SimgeKutusu(*this, "SimgeKutusu", nullptr, IDI_BELL),
@@ -53,10 +45,10 @@ AlarmFormu::AlarmFormu(Program& program, AnaForm& anaForm)
 void AlarmFormu::Form_Load() {
     auto& p = program_.platform;
     if (Host()) Host()->Load(*this);
-    SetCaption(p.StringResource(kAlarmZamanı));
-    MesajEtiketi.SetText(p.StringResource(kMesaj));
-    AlarmıDurdurButonu.SetCaption(p.StringResource(kDurdur));
-    AlarmıSilButonu.SetCaption(p.StringResource(kSil));
+    SetCaption(p.StringResource(IDS_ALARM_TITLE));
+    MesajEtiketi.SetText(p.StringResource(IDS_ALARM_MESSAGE));
+    AlarmıDurdurButonu.SetCaption(p.StringResource(IDS_STOP));
+    AlarmıSilButonu.SetCaption(p.StringResource(IDS_ERASE_ALARM));
 }
 
 void AlarmFormu::Form_Activate() {
@@ -72,7 +64,7 @@ void AlarmFormu::AlarmıDurdurButonu_Click() {
 void AlarmFormu::AlarmıSilButonu_Click() {
     auto& p = program_.platform;
     int yanıt = p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0,
-                                 p.StringResource(kSilinsinMi), program_.values.appTitle,
+                                 p.StringResource(IDS_ERASE_QUESTION), program_.values.appTitle,
                                  platform::kMbYesNo | platform::kMbIconQuestion);
     if (yanıt != platform::kIdYes) return;
     GirişModülü::AlarmıSil(program_, anaForm_);

@@ -4,22 +4,11 @@
 
 #include "alarm/AlarmFormu.h"
 #include "clock/Settings.h"
+#include "resources/resource.h"
 #include "startup/GirisModulu.h"
 #include "startup/SistemKaydiIslemleriModulu.h"
 
 namespace {
-
-// String table ids.
-constexpr int kUygulamaBaşlığı = 101;
-constexpr int kAyarlar = 102;
-constexpr int kTarihSaatAyarla = 103;
-constexpr int kHakkında = 107;
-constexpr int kKapat = 109;
-constexpr int kEscİpucu = 110;
-constexpr int kKapatılsınMı = 111;
-constexpr int kSesDosyasıYok = 150;
-constexpr int kKüçült = 155;
-constexpr int kBüyüt = 156;
 
 // Geometry, twips.
 constexpr int kYanBoşluk = 665;     // window width beyond the large panel
@@ -198,13 +187,13 @@ void AnaForm::Form_Load() {
         Host()->SetPointer(*this, ui::Pointer::Hand);
     }
 
-    program_.values.appTitle = p.StringResource(kUygulamaBaşlığı);
+    program_.values.appTitle = p.StringResource(IDS_APP_TITLE);
     SetCaption(program_.values.appTitle);
-    AyarlarMenüsü.Caption = p.StringResource(kAyarlar);
-    TarihSaatAyarlaMenüsü.Caption = p.StringResource(kTarihSaatAyarla);
-    HakkındaMenüsü.Caption = p.StringResource(kHakkında);
-    KapatMenüsü.Caption = p.StringResource(kKapat);
-    HaneAltlığı.SetToolTip(p.StringResource(kEscİpucu));
+    AyarlarMenüsü.Caption = p.StringResource(IDS_MENU_SETTINGS);
+    TarihSaatAyarlaMenüsü.Caption = p.StringResource(IDS_MENU_DATE_TIME);
+    HakkındaMenüsü.Caption = p.StringResource(IDS_MENU_ABOUT);
+    KapatMenüsü.Caption = p.StringResource(IDS_MENU_CLOSE);
+    HaneAltlığı.SetToolTip(p.StringResource(IDS_CLOSE_TIP));
 
     program_.values.colourIndex = settings::ColourIndex(settings::Get(program_, "Renk", "0"));
 
@@ -242,7 +231,7 @@ void AnaForm::Form_Load() {
     if (settings::NumericValue(settings::Get(program_, "Olcu", "0")) != 0)
         KüçültBüyültMenüsü_Click();
     else
-        KüçültBüyültMenüsü.Caption = p.StringResource(kKüçült);
+        KüçültBüyültMenüsü.Caption = p.StringResource(IDS_MENU_MINIMIZE);
 
     if (Host()) Host()->DoEvents();
     Show();
@@ -323,7 +312,7 @@ void AnaForm::Çal() {
 
 void AnaForm::SesDosyasıBulunamadı() {
     auto& p = program_.platform;
-    p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0, p.StringResource(kSesDosyasıYok),
+    p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0, p.StringResource(IDS_SOUND_MISSING),
                      program_.values.appTitle, platform::kMbIconInformation);
 }
 
@@ -408,7 +397,7 @@ void AnaForm::KüçültBüyültMenüsü_Click() {
         HaneAltlığı.SetVisible(true);
         SetWidth(HaneAltlığı.Width() + kYanBoşluk);
         SetHeight(HaneAltlığı.Height());
-        KüçültBüyültMenüsü.Caption = p.StringResource(kKüçült);
+        KüçültBüyültMenüsü.Caption = p.StringResource(IDS_MENU_MINIMIZE);
         const int ekran = p.ScreenWidthTwips();
         if (ekran - Width() + kTaşmaPayı < Left()) SetLeft(ekran - Width());
     } else {
@@ -417,7 +406,7 @@ void AnaForm::KüçültBüyültMenüsü_Click() {
         HaneAltlığı.SetVisible(false);
         SetWidth(EtiketAltlığı.Width());
         SetHeight(EtiketAltlığı.Height());
-        KüçültBüyültMenüsü.Caption = p.StringResource(kBüyüt);
+        KüçültBüyültMenüsü.Caption = p.StringResource(IDS_MENU_ENLARGE);
         if (ui::Color renk = SmallFaceColour(program_.values.colourIndex)) {
             for (int i = 0; i < 6; ++i) HaneEtiketi(i).SetForeColor(renk);
             for (auto& n : Nokta) n->SetForeColor(renk);
@@ -431,7 +420,7 @@ void AnaForm::KapatButonu_Click() {
     if (KüçükYüz()) return;
     auto& p = program_.platform;
     int yanıt = p.ShowMessageBox(Host() ? Host()->WindowHandle(*this) : 0,
-                                 p.StringResource(kKapatılsınMı), program_.values.appTitle,
+                                 p.StringResource(IDS_CLOSE_QUESTION), program_.values.appTitle,
                                  platform::kMbYesNo | platform::kMbIconQuestion);
     if (yanıt == platform::kIdYes) Kapat();
 }
@@ -483,7 +472,7 @@ void AnaForm::AlarmFormuAçKapa_Timer(int index) {
     if (index == 0) {
         AlarmAltı.SetPicture(Alarmlar.GraphicCell(3));
         AlarmEtiketi.SetForeColor(kNotArmed);
-        alarmFormu_->SetCaption(p.StringResource(113));
+        alarmFormu_->SetCaption(p.StringResource(IDS_ALARM_TITLE));
         AlarmFormuAçKapa[0]->SetInterval(0);
         AlarmFormuAçKapa[1]->SetInterval(kHizmetÇevrimi);
     } else {

@@ -1,8 +1,56 @@
 // Resource ids shared by the resource script and the program.
 #pragma once
 
-// String table: ids as the program uses them.
+// String table: one name per id, used by the resource script, the program
+// and the test fakes (which read the texts from the resource script).
 #define IDS_EXE_NAME 40
+#define IDS_APP_TITLE 101
+#define IDS_MENU_SETTINGS 102
+#define IDS_MENU_DATE_TIME 103
+#define IDS_MENU_ABOUT 107
+#define IDS_MENU_CLOSE 109
+#define IDS_CLOSE_TIP 110
+#define IDS_CLOSE_QUESTION 111
+#define IDS_SHUTDOWN_ERROR 112
+#define IDS_ALARM_TITLE 113
+#define IDS_ALARM_MESSAGE 114
+#define IDS_STOP 115
+#define IDS_ERASE_ALARM 116
+#define IDS_ERASE_QUESTION 117
+#define IDS_SETTINGS_TITLE 118
+#define IDS_TAB_ALARM 119
+#define IDS_FRAME_ALARM 120
+#define IDS_HOUR 121
+#define IDS_MINUTE 122
+#define IDS_SET_ALARM 123
+#define IDS_FRAME_ALARM_TIME 124
+#define IDS_SHUTDOWN_COMPUTER 125
+#define IDS_WARNING_CALL 126
+#define IDS_TAB_WARNING 127
+#define IDS_FRAME_WARNING 128
+#define IDS_WARNING_EVERY_HOUR 129
+#define IDS_FRAME_WARNING_CALLS 130
+#define IDS_ALARM_CALL 131
+#define IDS_EVERY_HOUR_CALL 132
+#define IDS_ADD 133
+#define IDS_TAB_CLOCK 134
+#define IDS_FRAME_CLOCK 135
+#define IDS_RUN_ON_STARTUP 136
+#define IDS_ALWAYS_ON_TOP 137
+#define IDS_FRAME_COLOUR 138
+#define IDS_GREEN 139
+#define IDS_BLUE 140
+#define IDS_RED 141
+#define IDS_DEFAULT 142
+#define IDS_OK 143
+#define IDS_CANCEL 144
+#define IDS_ABOUT_TITLE 145
+#define IDS_WAV_FILES 146
+#define IDS_SELECT_SOUND 147
+#define IDS_VERSION 148
+#define IDS_SOUND_MISSING 150
+#define IDS_MENU_MINIMIZE 155
+#define IDS_MENU_ENLARGE 156
 
 // Strips: the digit strips are consecutive by colour index.
 #define IDB_HANELER0 200

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "clock/Settings.h"
+#include "resources/resource.h"
 
 namespace SistemKaydıİşlemleriModülü {
 
@@ -10,7 +11,6 @@ namespace {
 constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
 constexpr std::uint32_t kTokenQuery = 0x8;
 constexpr std::uint32_t kSePrivilegeEnabled = 2;
-constexpr int kHataMesajı = 112;
 }  // namespace
 
 long DeğerYaz(Program& program, platform::Handle root, const std::string& keyPath,
@@ -49,7 +49,7 @@ void KapatmaYetkisiAl(Program& program) {
     auto hata = [&] {
         // The code first: loading the string may overwrite it.
         const std::uint32_t kod = p.LastErrorCode();
-        p.ShowMessageBox(0, p.StringResource(kHataMesajı) + std::to_string(kod),
+        p.ShowMessageBox(0, p.StringResource(IDS_SHUTDOWN_ERROR) + std::to_string(kod),
                          program.values.appTitle, platform::kMbOk);
     };
     p.SetLastErrorCode(0);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 namespace fake {
 
@@ -11,6 +14,47 @@ const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
                              "Thursday", "Friday", "Saturday"};
 constexpr const char* kApp = "Velorin\\Zilvane|Ayarlar|";
+
+// The program's string table, read from its resource script: the names of
+// resource.h, then each `NAME "text"` line of the STRINGTABLE block, with
+// "" standing for one quote as the resource compiler reads it.
+std::map<int, std::string> ReadStringTable(const char* script, const char* header) {
+    std::map<std::string, int> ids;
+    std::ifstream h(header);
+    for (std::string line; std::getline(h, line);) {
+        std::istringstream in(line);
+        std::string define, name;
+        int id;
+        if (in >> define >> name >> id && define == "#define") ids[name] = id;
+    }
+    std::map<int, std::string> table;
+    std::ifstream rc(script);
+    bool inTable = false;
+    for (std::string line; std::getline(rc, line);) {
+        if (line.rfind("STRINGTABLE", 0) == 0) inTable = true;
+        if (!inTable) continue;
+        if (line.rfind("END", 0) == 0) break;
+        std::istringstream in(line);
+        std::string name;
+        in >> name;
+        const auto open = line.find('"');
+        if (open == std::string::npos || !ids.count(name)) continue;
+        std::string text;
+        for (size_t i = open + 1; i < line.size(); ++i) {
+            if (line[i] != '"') {
+                text += line[i];
+            } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                text += '"';
+                ++i;
+            } else {
+                break;
+            }
+        }
+        table[ids[name]] = text;
+    }
+    if (table.empty()) throw std::runtime_error(std::string("no string table in ") + script);
+    return table;
+}
 
 int DaysInMonth(int y, int m) {
     static const int d[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -26,23 +70,7 @@ FakePlatform::FakePlatform() {
     version.major = 2;
     version.minor = 1;
     version.revision = 4;
-    strings = {{40, "Zilvane.exe"},
-               {101, "Zilvane"},
-               {102, "&Setting"},
-               {103, "Set &Date/Time"},
-               {107, "&About"},
-               {109, "Close (Esc)"},
-               {110, "Press \"Esc\" to close clock"},
-               {111, "Do you want to close clock?"},
-               {112, "Error occured while closing your computer! Error Code: "},
-               {113, "Alarm Time!"},
-               {114, "Selected \"Alarm Time\" has arrived!"},
-               {115, "&Stop"},
-               {116, "&Erase Alarm"},
-               {117, "Are you sure you want to erase the alarm?"},
-               {150, "Your sound file cannot be found!"},
-               {155, "&Minimize"},
-               {156, "&Enlarge"}};
+    strings = ReadStringTable(ZILVANE_RESOURCES "/Zilvane.rc", ZILVANE_RESOURCES "/resource.h");
     existingFiles = {"C:\\Program Files\\Zilvane\\Alarm.wav"};
 }
 
