@@ -5,6 +5,7 @@
 #include "alarm/AlarmFormu.h"
 #include "clock/Settings.h"
 #include "resources/resource.h"
+#include "settings/AyarlarFormu.h"
 #include "startup/GirisModulu.h"
 #include "startup/SistemKaydiIslemleriModulu.h"
 
@@ -446,7 +447,14 @@ void AnaForm::Form_QueryUnload() {
 }
 
 void AnaForm::AyarlarMenüsü_Click() {
-    // The settings dialog opens here once it exists.
+    if (ayarlarFormu_) return;  // one dialog at a time
+    ayarlarFormu_ = std::make_unique<AyarlarFormu>(program_, *this);
+    ayarlarFormu_->SetHost(Host());
+    ayarlarFormu_->Form_Load();
+    ayarlarFormu_->ShowModal(this);
+    // The modal loop also ends when the program quits: the dialog goes then too.
+    if (!ayarlarFormu_->Unloaded()) ayarlarFormu_->Unload();
+    ayarlarFormu_.reset();
 }
 
 void AnaForm::TarihSaatAyarlaMenüsü_Click() {

@@ -10,6 +10,7 @@
 #include "ui/Controls.h"
 
 class AlarmFormu;
+class AyarlarFormu;
 
 class AnaForm : public ui::Form {
 public:
@@ -81,6 +82,8 @@ public:
     bool KüçükYüz() const { return EtiketAltlığı.Visible(); }
     // The alarm window while it is loaded, else nullptr.
     AlarmFormu* AçıkAlarmFormu() const { return alarmFormu_.get(); }
+    // The settings dialog while it is open, else nullptr.
+    AyarlarFormu* AçıkAyarlarFormu() const { return ayarlarFormu_.get(); }
 
 private:
     ui::Label& HaneEtiketi(int n);
@@ -97,6 +100,7 @@ private:
     Program& program_;
     std::string sesYolu_;  // the sound file most recently looked up
     std::unique_ptr<AlarmFormu> alarmFormu_;
+    std::unique_ptr<AyarlarFormu> ayarlarFormu_;
     bool çalıyor_ = false;  // an alarm window is open: a nested tick must not open another
     // The reading of the tick whose digits are being set, while it sets them.
     const platform::DateTime* tikZamanı_ = nullptr;

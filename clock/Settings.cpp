@@ -76,6 +76,10 @@ bool TruthValue(const std::string& text, bool fallback) {
     return NumericValue(trimmed) != 0;
 }
 
+int CheckValue(const std::string& text, int fallback) {
+    return TruthValue(text, fallback != 0) ? 1 : 0;
+}
+
 std::uint8_t ColourIndex(const std::string& text) {
     double v = std::nearbyint(NumericValue(text));  // narrowing rounds half to even
     if (v >= 0 && v <= 2) return static_cast<std::uint8_t>(v);

@@ -22,6 +22,10 @@ double NumericValue(const std::string& text);
 // number at all cannot be trusted either way and gives the fallback.
 bool TruthValue(const std::string& text, bool fallback);
 
+// A stored check-box value: 0 for a false flag, 1 for a true one; text
+// that is no number gives the fallback.
+int CheckValue(const std::string& text, int fallback);
+
 // A stored colour index: 0..2, anything else shows green (0).
 std::uint8_t ColourIndex(const std::string& text);
 

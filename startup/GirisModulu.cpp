@@ -2,6 +2,7 @@
 
 #include "clock/AnaForm.h"
 #include "clock/Settings.h"
+#include "settings/AyarlarFormu.h"
 
 namespace GirişModülü {
 
@@ -55,7 +56,7 @@ void AlarmıSil(Program& program, AnaForm& anaForm) {
     anaForm.AlarmEtiketi.SetForeColor(AnaForm::kNotArmed);
     anaForm.AlarmEtiketi.SetText("00:00");
     anaForm.AlarmAltı.SetPicture(anaForm.Alarmlar.GraphicCell(3));
-    // The settings dialog, once it exists, returns to its not-armed state here.
+    if (AyarlarFormu* ayarlar = anaForm.AçıkAyarlarFormu()) ayarlar->AlarmYok();
     settings::Save(program, "Kapat", "0");
     settings::Save(program, "Alarm Zamani", "");
 }
