@@ -1,12 +1,13 @@
 # Zilvane: the two commands a fresh Debian 12 machine needs are
 #   make run    build Zilvane.exe and start it under Wine
 #   make test   build and run every test (host, Win32 under Wine, end-to-end)
-# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer).
+# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer)
+# and `make dist` (the installer and the portable zip in build/dist).
 
 SHELL := /bin/bash
 JOBS ?= 2
 
-.PHONY: all setup build-host build-win32 run test bench clean
+.PHONY: all setup build-host build-win32 run test bench dist clean
 
 all: build-win32
 
@@ -29,6 +30,9 @@ test: setup
 
 bench: build-win32
 	@bash bench/bench.sh
+
+dist: build-win32
+	@bash scripts/dist.sh
 
 clean:
 	@bash scripts/clean.sh

@@ -14,8 +14,11 @@ WINE_PKGS=(wine wine32:i386 fonts-wine xvfb)
 # The ALSA "file" and "null" PCMs the sound tests use are part of libasound2
 # itself; no plugin package is needed for them.
 TEST_PKGS=(xdotool x11-utils imagemagick sox libasound2:i386 libx11-dev)
+# `make dist`: the installer compiler and the portable zip (unzip lists it in
+# the installer test).
+DIST_PKGS=(nsis zip unzip)
 
-PKGS=("${HOST_PKGS[@]}" "${CROSS_PKGS[@]}" "${WINE_PKGS[@]}" "${TEST_PKGS[@]}")
+PKGS=("${HOST_PKGS[@]}" "${CROSS_PKGS[@]}" "${WINE_PKGS[@]}" "${TEST_PKGS[@]}" "${DIST_PKGS[@]}")
 
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
