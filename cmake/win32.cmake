@@ -3,9 +3,22 @@
 enable_language(RC)
 set(ZILVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
+# The host, also compiled into its own tests.
+set(ZILVANE_WIN32_HOST_SOURCES
+  ${CMAKE_SOURCE_DIR}/ui/win32/Win32Host.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/FormWindow.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/Geometry.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/Painter.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/ChildControls.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/DialogKeys.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/Tooltips.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/SecondTimer.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/Mouse.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/GdiCache.cpp
+)
 add_library(zilvane_win32 STATIC
   platform/win32/Win32Platform.cpp
-  ui/win32/Win32Host.cpp
+  ${ZILVANE_WIN32_HOST_SOURCES}
 )
 target_link_libraries(zilvane_win32 PUBLIC zilvane_core
   user32 gdi32 kernel32 advapi32 shell32 comdlg32 comctl32 winmm version)

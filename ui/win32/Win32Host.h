@@ -10,12 +10,13 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <string>
-#include <tuple>
 
 #include "ui/Controls.h"
 
 namespace ui::win32 {
+
+struct FormWindow;  // one loaded form and its window
+class GdiCache;
 
 class Win32Host : public FormHost {
 public:
@@ -51,34 +52,20 @@ public:
     std::uintptr_t WindowHandle(const Form& form) override;
     void End() override;
 
-    struct Window;  // one loaded form; defined in Win32Host.cpp
-
 private:
-    Window* Find(const Form& form) const;
-    Window* Find(void* hwnd) const;
+    friend struct FormWindow;
+    FormWindow* Find(const Form& form) const;
+    FormWindow* Find(void* hwnd) const;
     void* Handle(const Form& form) const;
     void Dispatch(void* msg);  // a MSG: dialog keys first, then the window
-    void* StripBitmap(Strip strip);
-    void* Icon(int id);
-    void* FontFor(const Font& font);
-    void* MeasureDC();  // a memory DC for measuring text
-    void* StripDC();    // a memory DC to select the strips into
-    void* Cursor(Pointer pointer);
 
     void* instance_;
     int tpp_ = 15;
     int dpi_ = 96;
     Form* main_ = nullptr;
     bool mainChosen_ = false;
-    std::map<const Form*, std::unique_ptr<Window>> windows_;
-    // GDI objects loaded once for the life of the host.
-    std::map<int, void*> strips_;  // by Strip value: HBITMAP
-    std::map<int, void*> icons_;   // by icon id: HICON
-    std::map<std::tuple<std::string, int, bool, bool>, void*> fonts_;
-    void* measureDC_ = nullptr;
-    void* stripDC_ = nullptr;  // HFONT by height in pixels
-    void* buttonFont_ = nullptr;
-    void* handCursor_ = nullptr;
+    std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
+    std::unique_ptr<GdiCache> gdi_;  // loaded once for the life of the host
 };
 
 }  // namespace ui::win32

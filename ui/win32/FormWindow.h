@@ -1,0 +1,128 @@
+// One loaded form and its window. The host's internals, split by concern:
+// each group of members below is defined in the file named above it.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/Controls.h"
+
+namespace ui::win32 {
+
+class Win32Host;
+class GdiCache;
+
+// Id of the one system timer that serves all timers on the second of a window.
+constexpr UINT_PTR kSecondTimerId = 0x5EC;
+
+COLORREF ToColorRef(Color c);
+
+// The client area drawn off screen, kept from paint to paint so that the
+// tick's repaint makes no bitmap of its own.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    int width = 0, height = 0;
+    BackBuffer() = default;
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+    ~BackBuffer() { Release(); }
+    void Release();
+    HDC Fit(int w, int h);  // a DC at least w x h; nullptr when out of memory
+};
+
+struct FormWindow {
+    Win32Host* host = nullptr;
+    GdiCache* gdi = nullptr;
+    Form* form = nullptr;
+    HWND hwnd = nullptr;
+    HWND tooltip = nullptr;
+    bool dialog = false;
+    HWND disabledOwner = nullptr;  // re-enabled when this modal form goes
+    HWND lastFocus = nullptr;
+    Pointer pointer = Pointer::Default;
+    std::vector<std::pair<Button*, HWND>> buttons;  // tab order; id = kFirstButtonId + index
+    // Where each painted control was last seen, to repaint old and new places.
+    struct Seen {
+        RECT rect{};
+        bool shown = false;
+        std::string tip;
+    };
+    std::map<const Control*, Seen> seen;
+    BackBuffer back;
+    bool capturing = false;
+    Control* pressed = nullptr;  // mouse target while a button is down; nullptr: the form
+
+    // FormWindow.cpp: the window, its procedure and one handler per message.
+    // A handler's empty answer lets the system's default run.
+    static void RegisterWindowClass(HINSTANCE instance);
+    static HWND Create(FormWindow& w, HINSTANCE instance, HWND owner);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnPaint();
+    std::optional<LRESULT> OnPrintClient(HDC dc);
+    std::optional<LRESULT> OnWindowPosChanged(const WINDOWPOS& pos);
+    std::optional<LRESULT> OnMoveOrSize();
+    std::optional<LRESULT> OnActivate(WPARAM wParam, HWND other);
+    std::optional<LRESULT> OnSetFocus();
+    std::optional<LRESULT> OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnCommand(int id, int code, HWND control);
+    std::optional<LRESULT> OnKeyDown(WPARAM key);
+    std::optional<LRESULT> OnSetCursor(HWND under, int hit);
+    std::optional<LRESULT> OnTimer(UINT_PTR id);
+    std::optional<LRESULT> OnClose();
+    std::optional<LRESULT> OnEndSession(bool ending);
+    // Model to window and back.
+    void ControlChanged(Control& c);
+    void Relayout();
+    void SyncFromModel();
+    void SyncToModel();
+
+    // Geometry.cpp: where the controls lie, in client pixels.
+    int Px(int twips) const;
+    RECT Box(const Control& c) const;      // model rect
+    RECT Clip(const Control& c) const;     // what its containers let through
+    RECT Extent(const Control& c) const;   // where it draws (AutoSize labels: their text)
+    RECT Visible(const Control& c) const;  // Extent within Clip
+    std::vector<Control*> PaintOrder() const;
+    bool HasChildren(const Control& c) const;
+
+    // Painter.cpp: the painted controls, through the back buffer.
+    void Paint(HDC dc, const RECT& area);
+    void PaintControl(HDC dc, Control& c);
+
+    // ChildControls.cpp: controls that are child windows of their own.
+    void CreateButtons(HINSTANCE instance);
+    void UpdateButton(Button& b, HWND h);
+    HWND ButtonWindow(const Button* b) const;
+    Button* ButtonById(int id) const;
+
+    // DialogKeys.cpp: focus, the default button, Enter and Esc.
+    void MarkDefault(HWND focused);
+    LRESULT DefaultId() const;
+    void ClickCancel();
+    void ClickDefault();
+    void FocusFirst();
+
+    // Tooltips.cpp.
+    void CreateTooltip(HINSTANCE instance);
+    void RebuildTools();
+    void HideTip();
+
+    // SecondTimer.cpp: the form's timers, those on the second sharing one.
+    void ArmTimer(Timer& t);
+    void ArmTimers();
+    void FireSecondTimers();
+
+    // Mouse.cpp.
+    Control* HitTarget(POINT pt) const;
+    void Mouse(UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,93 @@
+// Mouse input over the painted controls: to the control under the pointer
+// that handles it (or a container that does), in twips of that control.
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Host.h"
+
+namespace ui::win32 {
+
+namespace {
+
+int ButtonState(WPARAM keys) {
+    int b = 0;
+    if (keys & MK_LBUTTON) b |= kLeftButton;
+    if (keys & MK_RBUTTON) b |= kRightButton;
+    if (keys & MK_MBUTTON) b |= kMiddleButton;
+    return b;
+}
+
+int ShiftState(WPARAM keys) {
+    int s = 0;
+    if (keys & MK_SHIFT) s |= 1;
+    if (keys & MK_CONTROL) s |= 2;
+    if (GetKeyState(VK_MENU) < 0) s |= 4;
+    return s;
+}
+
+}  // namespace
+
+// The topmost shown control under the point that handles the mouse itself
+// or through a container; nullptr: the form.
+Control* FormWindow::HitTarget(POINT pt) const {
+    std::vector<Control*> order = PaintOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Control* c = *it;
+        if (dynamic_cast<Button*>(c) || !c->Shown()) continue;
+        bool enabled = true;
+        for (const Control* p = c; p; p = p->Parent()) enabled = enabled && p->Enabled();
+        if (!enabled) continue;
+        RECT r = Visible(*c);
+        if (!PtInRect(&r, pt)) continue;
+        for (Control* p = c; p; p = p->Parent())
+            if (p->HandlesMouse()) return p;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void FormWindow::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                      msg == WM_LBUTTONDBLCLK;
+    const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+
+    Control* target = capturing && !down ? pressed : HitTarget(pt);
+    if (down) {
+        pressed = target;
+        SetCapture(hwnd);
+        capturing = true;
+    }
+    if (up && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
+    if (down && msg != WM_LBUTTONDBLCLK) return;
+
+    const int tpp = host->TwipsPerPixel();
+    int x = pt.x * tpp, y = pt.y * tpp;
+    if (target) {
+        const RECT b = Box(*target);
+        x = (pt.x - b.left) * tpp;
+        y = (pt.y - b.top) * tpp;
+    }
+    const int shift = ShiftState(wParam);
+    // Copies: a handler may do anything to its form, even unload it.
+    const auto move = target ? target->MouseMove : form->MouseMove;
+    const auto release = target ? target->MouseUp : form->MouseUp;
+    const auto dbl = target ? target->DblClick : form->DblClick;
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            if (move) move(ButtonState(wParam), shift, x, y);
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            const int button = msg == WM_LBUTTONUP   ? kLeftButton
+                               : msg == WM_RBUTTONUP ? kRightButton
+                                                     : kMiddleButton;
+            if (release) release(button, shift, x, y);
+            break;
+        }
+        case WM_LBUTTONDBLCLK:
+            if (dbl) dbl();
+            break;
+    }
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,50 @@
+#include "ui/win32/FormWindow.h"
+
+#include <commctrl.h>
+
+namespace ui::win32 {
+
+void FormWindow::CreateTooltip(HINSTANCE instance) {
+    tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance,
+                              nullptr);
+}
+
+// Tools go in from the topmost control down: the tooltip takes the first
+// tool under the mouse, so a label's tip wins over its panel's.
+void FormWindow::RebuildTools() {
+    if (!tooltip) return;
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    while (SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti))) {
+        SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        ti = TOOLINFOA{};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    }
+    std::vector<Control*> order = PaintOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Control* c = *it;
+        if (c->ToolTip().empty() || !c->Shown()) continue;
+        ti = TOOLINFOA{};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = hwnd;
+        ti.hinst = nullptr;
+        ti.lpszText = const_cast<char*>(c->ToolTip().c_str());
+        if (HWND b = ButtonWindow(dynamic_cast<Button*>(c))) {
+            ti.uFlags |= TTF_IDISHWND;
+            ti.uId = reinterpret_cast<UINT_PTR>(b);
+        } else {
+            ti.uId = reinterpret_cast<UINT_PTR>(c);
+            ti.rect = Visible(*c);
+        }
+        SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void FormWindow::HideTip() {
+    if (tooltip) SendMessageA(tooltip, TTM_POP, 0, 0);
+}
+
+}  // namespace ui::win32
