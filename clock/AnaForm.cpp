@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "about/HakkindaFormu.h"
 #include "alarm/AlarmFormu.h"
 #include "clock/Settings.h"
 #include "resources/resource.h"
@@ -464,7 +465,12 @@ void AnaForm::TarihSaatAyarlaMenüsü_Click() {
 }
 
 void AnaForm::HakkındaMenüsü_Click() {
-    // The About window opens here once it exists.
+    HakkındaFormu hakkında(program_);
+    hakkında.SetHost(Host());
+    hakkında.Form_Load();
+    hakkında.ShowModal(this);
+    // The modal loop also ends when the program quits: the window goes then too.
+    if (!hakkında.Unloaded()) hakkında.Unload();
 }
 
 void AnaForm::KapatMenüsü_Click() {

@@ -1,8 +1,10 @@
-// The hyperlink label and its stored design.
+// The hyperlink label, its stored design and the About window.
 // FakeHost measures 8.25 pt text at 91 twips a character and 198 a line.
 #include <gtest/gtest.h>
 
+#include "about/HakkindaFormu.h"
 #include "about/WebEtiketi.h"
+#include "tests/host/ClockFixture.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/FakePlatform.h"
 #include "ui/PropertyStore.h"
@@ -202,4 +204,182 @@ TEST_F(Link, MouseMoveOnlyOverTheTextAndAClickOpensTheAddress) {
     EXPECT_EQ(platform.shellOwners, (std::vector<platform::Handle>{0x10010}));
 }
 
+// ------------------------------------------------------------ About ---
+
+struct About : ::testing::Test {
+    fake::FakePlatform platform;
+    fake::FakeHost host;
+    Program program{platform, &host, {}};
+    std::unique_ptr<HakkındaFormu> form;
+
+    About() {
+        program.values.appTitle = "Zilvane";  // texts 143, 145, 148 from the string table
+        platform.version.copyright = "Copyright (C) 2026 Velorin";
+    }
+    HakkındaFormu& Load() {
+        form = std::make_unique<HakkındaFormu>(program);
+        form->SetHost(&host);
+        form->Form_Load();
+        return *form;
+    }
+    void SetVersion(int major, int minor, int build, int revision) {
+        platform.version.major = major;
+        platform.version.minor = minor;
+        platform.version.build = build;
+        platform.version.revision = revision;
+    }
+};
+
+TEST_F(About, LoadFillsTheTextsAndCentresTheWindow) {
+    SetVersion(2, 1, 0, 4);
+    HakkındaFormu& f = Load();
+    EXPECT_EQ(f.Caption(), "About");
+    EXPECT_EQ(f.Etiket[0].Text(), "Zilvane");
+    EXPECT_EQ(f.Etiket[1].Text(), "Version: 2.14");
+    EXPECT_EQ(f.Etiket[2].Text(), "Copyright (C) 2026 Velorin");
+    EXPECT_EQ(f.Etiket[3].Text(), "Velorin");
+    EXPECT_EQ(f.TamamDüğmesi.Caption(), "OK");
+    EXPECT_EQ(f.Altlık.BackColor(), 0x8000000Fu);
+    EXPECT_EQ(f.Etiket[0].ForeColor(), ui::Rgb(0, 0, 192));
+    EXPECT_EQ(f.Etiket[3].ForeColor(), ui::Rgb(128, 64, 64));
+    // The copyright wraps inside its fixed box.
+    EXPECT_EQ(f.Etiket[2].Width(), 2775);
+    EXPECT_EQ(f.Etiket[2].Height(), 405);
+    EXPECT_TRUE(f.TamamDüğmesi.Cancel);
+    EXPECT_EQ(f.TamamDüğmesi.TabIndex, 7);
+
+    // Outer size 5220 + 90 by 3465 + 405 on a 15360 x 11520 screen.
+    EXPECT_EQ(f.Width(), 5310);
+    EXPECT_EQ(f.Height(), 3870);
+    EXPECT_EQ(f.Left(), 5025);
+    EXPECT_EQ(f.Top(), 3825);
+
+    // The link from its stored design, sized to its text.
+    const WebEtiketi& l = f.VelorinEtiketi;
+    EXPECT_EQ(l.Caption(), kAddress);
+    EXPECT_EQ(l.Url(), kAddress);
+    EXPECT_EQ(l.ForeColor(), 0xFF0000u);
+    EXPECT_FALSE(l.FontUnderline());
+    EXPECT_EQ(l.GetFont().name, "MS Sans Serif");
+    EXPECT_EQ(l.GetFont().points, 8.25);
+    EXPECT_EQ(l.GetFont().weight, 400);
+    EXPECT_EQ(l.GetFont().charset, 162);
+    EXPECT_FALSE(l.RenkDeğiştir());
+    EXPECT_EQ(l.Parent(), &f.Altlık);
+    EXPECT_EQ(l.Left(), 1080);
+    EXPECT_EQ(l.Top(), 1530);
+    EXPECT_EQ(l.Width(), 27 * 91 + 60);
+    EXPECT_EQ(l.Height(), 258);
+    EXPECT_EQ(host.Count("Load HakkındaFormu"), 1);
+}
+
+TEST_F(About, VersionLineAndFailingStepsLeaveTheDesignText) {
+    SetVersion(1, 10, 0, 3);
+    EXPECT_EQ(Load().Etiket[1].Text(), "Version: 1.103");
+
+    platform.strings.erase(148);
+    EXPECT_EQ(Load().Etiket[1].Text(), "#");
+
+    // No version information at all, and no strings.
+    platform.strings.clear();
+    platform.version = {};
+    HakkındaFormu& f = Load();
+    EXPECT_EQ(f.Etiket[1].Text(), "#");
+    EXPECT_EQ(f.Etiket[2].Text(), "#");
+    EXPECT_EQ(f.TamamDüğmesi.Caption(), "");
+    EXPECT_EQ(f.Etiket[0].Text(), "Zilvane");  // later steps still ran
+    EXPECT_EQ(f.Altlık.BackColor(), 0x8000000Fu);
+
+    platform.strings[148] = "Version";  // a version line needs the version too
+    program.values.appTitle.clear();
+    EXPECT_EQ(Load().Etiket[1].Text(), "#");
+    EXPECT_EQ(form->Etiket[0].Text(), "#");
+}
+
+TEST_F(About, HoverUnderlinesAndOnlyTheSurfaceOrAltlikRestsTheLink) {
+    HakkındaFormu& f = Load();
+    WebEtiketi& l = f.VelorinEtiketi;
+    l.Etiket.MouseMove(0, 0, 100, 40);
+    EXPECT_TRUE(l.FontUnderline());
+    EXPECT_EQ(l.ForeColor(), 0xFF0000u);
+
+    // Onto Etiket 3 (and any other label, the icon, the frame, the margin):
+    // nothing runs, so the link stays underlined.
+    for (const ui::Control* c : std::initializer_list<const ui::Control*>{
+             &f.Etiket[0], &f.Etiket[1], &f.Etiket[2], &f.Etiket[3], &f.SimgeKutusu, &f.Çerçeve,
+             static_cast<const ui::Control*>(&l)}) {
+        EXPECT_FALSE(c->HandlesMouse()) << c->Name();
+        EXPECT_FALSE(c->MouseToContainer) << c->Name();
+    }
+    EXPECT_TRUE(l.FontUnderline());
+
+    ASSERT_TRUE(f.Altlık.MouseMove);
+    f.Altlık.MouseMove(0, 0, 10, 10);
+    EXPECT_FALSE(l.FontUnderline());
+    EXPECT_EQ(l.ForeColor(), 0xFF0000u);
+
+    l.Etiket.MouseMove(0, 0, 100, 40);
+    l.Etiket.MouseMove(0, 0, 110, 40);
+    EXPECT_TRUE(l.FontUnderline());
+    ASSERT_TRUE(f.ui::Form::MouseMove);
+    f.ui::Form::MouseMove(0, 0, 10, 10);
+    EXPECT_FALSE(l.FontUnderline());
+}
+
+TEST_F(About, WithRenkDegistirHoverRecoloursWithoutUnderline) {
+    HakkındaFormu& f = Load();
+    WebEtiketi& l = f.VelorinEtiketi;
+    l.SetRenkDeğiştir(true);
+    l.Etiket.MouseMove(0, 0, 100, 40);
+    EXPECT_EQ(l.ForeColor(), ui::Rgb(128, 64, 64));
+    EXPECT_FALSE(l.FontUnderline());
+    f.Altlık.MouseMove(0, 0, 10, 10);
+    EXPECT_EQ(l.ForeColor(), ui::Rgb(0, 0, 255));
+    EXPECT_FALSE(l.FontUnderline());
+}
+
+TEST_F(About, OkEscAndTheCloseBoxUnloadButTheLinkKeepsItOpen) {
+    HakkındaFormu& f = Load();
+    f.VelorinEtiketi.Etiket.Click();
+    EXPECT_EQ(platform.shellOpens,
+              (std::vector<std::string>{"Open|http://www.velorin.example/||C:\\|1"}));
+    EXPECT_FALSE(f.Unloaded());
+
+    // Esc presses the cancel button, which is OK.
+    EXPECT_TRUE(f.TamamDüğmesi.Cancel);
+    f.TamamDüğmesi.PerformClick();
+    EXPECT_TRUE(f.Unloaded());
+    EXPECT_EQ(host.Count("Unload HakkındaFormu"), 1);
+
+    HakkındaFormu& g = Load();
+    ASSERT_TRUE(g.CloseRequest);
+    EXPECT_TRUE(g.CloseRequest());
+    EXPECT_TRUE(g.Unloaded());
+    EXPECT_EQ(host.Count("Unload HakkındaFormu"), 2);
+}
+
 }  // namespace
+
+// The clock's menu item opens it modally, owned by the clock.
+TEST_F(ClockTest, AboutMenuOpensTheAboutWindowModally) {
+    Load();
+    int opened = 0;
+    host.onModal = [&](ui::Form& f) {
+        auto* about = dynamic_cast<HakkındaFormu*>(&f);
+        ASSERT_TRUE(about);
+        ++opened;
+        EXPECT_EQ(about->Caption(), "About");
+        EXPECT_TRUE(about->Visible());
+        if (opened == 1) about->TamamDüğmesi.PerformClick();
+    };
+    ASSERT_TRUE(form->HakkındaMenüsü.Click);
+    form->HakkındaMenüsü.Click();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Count("ShowModal HakkındaFormu owner AnaForm"), 1);
+    EXPECT_EQ(Count("Unload HakkındaFormu"), 1);
+
+    // A modal loop that ends without OK (the program quitting) still unloads.
+    form->HakkındaMenüsü.Click();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(Count("Unload HakkındaFormu"), 2);
+}
