@@ -293,6 +293,18 @@ e2e_wait_new_window() {
     done
 }
 
+# e2e_topmost [CAPTION ...]: true when the window with one of the captions
+# (default "Zilvane") is WS_EX_TOPMOST, as its extended style reads in the
+# test's prefix. Fails the test when no such window exists.
+e2e_topmost() {
+    local tool=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/exstyle.exe style
+    [[ -f $tool ]] || e2e_fail "expected the test helper $tool; build the e2e_exstyle target"
+    style=$(wine "$tool" "$@" 2>/dev/null | tr -d '\r') ||
+        e2e_fail "expected a window captioned \"${1:-Zilvane}\" to read the extended style of; there is none"
+    E2E_EXSTYLE=$style
+    (((style & 0x8) != 0)) # WS_EX_TOPMOST
+}
+
 # Is window ID still shown?
 e2e_visible() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 

@@ -2,7 +2,8 @@
 # Alarm at 07:30 (local time moved by TZ): at 07:30:00 the alarm window opens
 # right below the clock, its title blinks between "Alarm Time!" and "07:30",
 # the alarm sound repeats until Stop (Enter), and Stop leaves the clock
-# running with the alarm still set.
+# running with the alarm still set. With "Ustte" = "1" both windows are on
+# top, the clock still after the alarm window has gone.
 . "$(dirname "$0")/lib.sh"
 e2e_begin alarm_ring "$@"
 
@@ -13,6 +14,7 @@ wav_rate=$(($(soxi -r "$wav") * $(soxi -c "$wav") * $(soxi -b "$wav") / 8)) # by
 wav_bytes=$(($(soxi -s "$wav") * $(soxi -c "$wav") * $(soxi -b "$wav") / 8))
 
 e2e_reg_set "$E2E_STORE_KEY" "Alarm Zamani" "$E2E_ALARM"
+e2e_reg_set "$E2E_STORE_KEY" Ustte 1
 e2e_alarm_minute
 e2e_start_clock TZ="$E2E_TZ"
 pid=$E2E_PID
@@ -68,6 +70,9 @@ done
 ((saw_text >= 3 && saw_time >= 3)) ||
     e2e_fail "expected the title to alternate between \"Alarm Time!\" and \"$E2E_ALARM\" over 3 s; saw the first $saw_text and the second $saw_time times in 30 polls"
 
+e2e_topmost "Alarm Time!" "$E2E_ALARM" ||
+    e2e_fail "expected the alarm window on top (WS_EX_TOPMOST) with \"Ustte\" = \"1\"; its extended style is $E2E_EXSTYLE"
+
 # The sound repeats for as long as the window is open.
 e2e_sleep_until "$(e2e_calc "$t1 + 5")"
 s2=$(e2e_sink_size)
@@ -84,6 +89,8 @@ e2e_expect_silence "Stop"
 
 e2e_running "$pid" || e2e_fail "expected the clock to keep running after Stop; it exited"
 e2e_visible "$clock" || e2e_fail "expected the clock window to stay shown after Stop; it is hidden"
+e2e_topmost ||
+    e2e_fail "expected the clock on top (WS_EX_TOPMOST) after the alarm window closed, with \"Ustte\" = \"1\"; its extended style is $E2E_EXSTYLE"
 # The seconds digit still moves (same place as in the first-run test).
 sx=$(((320 + 1800) / E2E_TWIPS)) sy=$((337 / E2E_TWIPS))
 e2e_shot "$E2E_WORK/after1.png"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# First run with an empty store: size and place of the window, green face on
-# the red window background, and a seconds digit that moves.
+# First run with an empty store: size and place of the window, kept on top,
+# green face on the red window background, and a seconds digit that moves.
 . "$(dirname "$0")/lib.sh"
 e2e_begin first_run "$@"
 
@@ -18,6 +18,9 @@ e2e_near "$GW" "$exp_w" 1 && e2e_near "$GH" "$exp_h" 1 ||
     e2e_fail "expected a 2900x770-twip window (${exp_w}x${exp_h} px, +-1); saw ${GW}x${GH} px"
 e2e_near "$GX" "$exp_x" 1 && e2e_near "$GY" "$exp_y" 1 ||
     e2e_fail "expected the window at ($exp_x, $exp_y) px, i.e. right edge and top 250 twips from the screen edges; saw ($GX, $GY), right gap $((E2E_SCREEN_W - GX - GW)) px"
+
+# On top is the default: the window itself is top-most, not only what it owns.
+e2e_topmost || e2e_fail "expected the clock window on top (WS_EX_TOPMOST) on a first run; its extended style is $E2E_EXSTYLE"
 
 shot=$E2E_WORK/shot1.png
 e2e_shot "$shot"

@@ -1,11 +1,13 @@
 // The Win32 host with real windows, messages and pixels (run under Wine on
 // a display).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "resources/resource.h"
@@ -113,6 +115,16 @@ Shot GrabClient(HWND h) {
     Shot s = Grab(dc, 0, 0, c.right, c.bottom);
     ReleaseDC(h, dc);
     return s;
+}
+
+// EnumThreadWindows: the text of the tooltip shown, into the std::string.
+BOOL CALLBACK ShownTip(HWND w, LPARAM out) {
+    char cls[64], text[256];
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(w)) return TRUE;
+    GetWindowTextA(w, text, sizeof text);
+    *reinterpret_cast<std::string*>(out) = text;
+    return FALSE;
 }
 
 class Win32HostTest : public ::testing::Test {
@@ -417,6 +429,64 @@ TEST_F(Win32HostTest, ModalFormDisablesItsOwnerUntilItUnloadsItself) {
     EXPECT_GE(ownerTicks, 4) << "the owner's timer went on during the modal loop";
     EXPECT_EQ(GetActiveWindow(), o);
     EXPECT_GE(activations, 1) << "the owner's Activate runs on its return";
+}
+
+// A form that puts itself on top in Activate, as the clock and its dialogs
+// do, is on top after its first show and after its dialog has closed.
+TEST_F(Win32HostTest, WhatActivateDoesToTheZOrderSticks) {
+    auto onTop = [](HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    constexpr long kTopMost = -1;  // HWND_TOPMOST
+    constexpr unsigned kNoMoveNoSize = SWP_NOMOVE | SWP_NOSIZE;
+    FaceForm owner;
+    int activations = 0;
+    owner.Activate = [&] {
+        ++activations;
+        host.SetWindowPos(owner, kTopMost, kNoMoveNoSize);
+    };
+    owner.SetHost(&host);
+    owner.Show();
+    HWND o = Wnd(owner);
+    EXPECT_EQ(activations, 1) << "raised by the first show, before it returns";
+    EXPECT_TRUE(onTop(o)) << "after the first show";
+
+    // Off the top again, as a changed setting leaves it.
+    ::SetWindowPos(o, HWND_NOTOPMOST, 0, 0, 0, 0, kNoMoveNoSize | SWP_NOACTIVATE);
+    ASSERT_FALSE(onTop(o));
+    DialogForm dialog;
+    dialog.SetHost(&host);
+    dialog.Activate = [&] { host.SetWindowPos(dialog, kTopMost, kNoMoveNoSize); };
+    ui::Timer closer(dialog, "closer", 300);
+    bool closed = false, dialogOnTop = false;
+    closer.Tick = [&] {
+        closed = true;
+        dialogOnTop = onTop(Wnd(dialog));
+        dialog.Unload();
+    };
+    activations = 0;
+    dialog.ShowModal(&owner);
+    ASSERT_TRUE(closed);
+    EXPECT_TRUE(dialogOnTop) << "the dialog's own Activate";
+    EXPECT_EQ(activations, 1) << "the owner's Activate on its return";
+    EXPECT_TRUE(onTop(o)) << "after the dialog";
+}
+
+// The tip of a painted control shows when the pointer rests on it.
+TEST_F(Win32HostTest, ToolTipShowsUnderThePointer) {
+    FaceForm face;
+    face.label.SetToolTip("Esc closes");
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+    POINT at{100, 25};  // inside the label's text, client pixels
+    ClientToScreen(h, &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(100, 25));
+    auto shownTip = [] {
+        std::string text;
+        EnumThreadWindows(GetCurrentThreadId(), &ShownTip, reinterpret_cast<LPARAM>(&text));
+        return text;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return !shownTip().empty(); }, 3000)) << "no tip shown";
+    EXPECT_EQ(shownTip(), "Esc closes");
 }
 
 TEST_F(Win32HostTest, SystemClosesReachTheModel) {

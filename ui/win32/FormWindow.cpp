@@ -22,6 +22,8 @@ bool OfThisProcess(HWND h) {
 
 // ------------------------------------------------------------- the window ---
 
+FormWindow::~FormWindow() { DestroyTooltip(); }
+
 void FormWindow::RegisterWindowClass(HINSTANCE inst) {
     WNDCLASSEXA wc{};
     if (GetClassInfoExA(inst, kClassName, &wc)) return;
@@ -96,6 +98,8 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_MOVE:
         case WM_SIZE: return OnMoveOrSize();
         case WM_ACTIVATE: return OnActivate(wParam, reinterpret_cast<HWND>(lParam));
+        case kActivateSettled: RaiseActivate(); return 0;
+        case WM_DESTROY: return OnDestroy();
         case WM_SETFOCUS: return OnSetFocus();
         case WM_NEXTDLGCTL: return OnNextDlgCtl(wParam, lParam);
         case DM_GETDEFID: return DefaultId();
@@ -174,8 +178,25 @@ std::optional<LRESULT> FormWindow::OnActivate(WPARAM wParam, HWND other) {
             SetFocus(hwnd);
     }
     // Activate belongs to the program's own changes of the active window:
-    // the first show, the return from one of its dialogs.
-    if ((!other || OfThisProcess(other)) && form->Activate) form->Activate();
+    // the first show, the return from one of its dialogs or message boxes.
+    // It runs once the activation has settled: inside WM_ACTIVATE the window
+    // that is going (the closing dialog) is still owned by this one, and
+    // Wine may then leave this one off the top it asks for.
+    if ((other && !OfThisProcess(other)) || activatePending) return 0;
+    activatePending = true;
+    PostMessageA(hwnd, kActivateSettled, 0, 0);
+    return 0;
+}
+
+void FormWindow::RaiseActivate() {
+    if (!activatePending) return;
+    activatePending = false;
+    if (GetActiveWindow() != hwnd || !form->Activate) return;
+    form->Activate();
+}
+
+std::optional<LRESULT> FormWindow::OnDestroy() {
+    DestroyTooltip();
     return 0;
 }
 

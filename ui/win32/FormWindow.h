@@ -19,6 +19,9 @@ class GdiCache;
 
 // Id of the one system timer that serves all timers on the second of a window.
 constexpr UINT_PTR kSecondTimerId = 0x5EC;
+// Posted on activation: the form's Activate runs when it arrives, or sooner
+// once the host's own show that caused it has returned.
+constexpr UINT kActivateSettled = WM_APP + 1;
 
 COLORREF ToColorRef(Color c);
 
@@ -38,6 +41,11 @@ struct BackBuffer {
 };
 
 struct FormWindow {
+    FormWindow() = default;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+    ~FormWindow();
+
     Win32Host* host = nullptr;
     GdiCache* gdi = nullptr;
     Form* form = nullptr;
@@ -58,6 +66,7 @@ struct FormWindow {
     BackBuffer back;
     bool capturing = false;
     Control* pressed = nullptr;  // mouse target while a button is down; nullptr: the form
+    bool activatePending = false;  // activated; Activate not raised yet
 
     // FormWindow.cpp: the window, its procedure and one handler per message.
     // A handler's empty answer lets the system's default run.
@@ -70,6 +79,7 @@ struct FormWindow {
     std::optional<LRESULT> OnWindowPosChanged(const WINDOWPOS& pos);
     std::optional<LRESULT> OnMoveOrSize();
     std::optional<LRESULT> OnActivate(WPARAM wParam, HWND other);
+    std::optional<LRESULT> OnDestroy();
     std::optional<LRESULT> OnSetFocus();
     std::optional<LRESULT> OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OnCommand(int id, int code, HWND control);
@@ -78,6 +88,9 @@ struct FormWindow {
     std::optional<LRESULT> OnTimer(UINT_PTR id);
     std::optional<LRESULT> OnClose();
     std::optional<LRESULT> OnEndSession(bool ending);
+    // Raises a pending Activate while the window is still the active one.
+    // Raising it may unload the form: the caller's last use of this object.
+    void RaiseActivate();
     // Model to window and back.
     void ControlChanged(Control& c);
     void Relayout();
@@ -112,6 +125,7 @@ struct FormWindow {
 
     // Tooltips.cpp.
     void CreateTooltip(HINSTANCE instance);
+    void DestroyTooltip();
     void RebuildTools();
     void HideTip();
 

@@ -4,11 +4,19 @@
 
 namespace ui::win32 {
 
+// The tooltip has no owner: a window that owns another is not made top-most
+// by SetWindowPos(HWND_TOPMOST) under Wine, and the form must be. So it does
+// not go with its form by itself: the form destroys it.
 void FormWindow::CreateTooltip(HINSTANCE instance) {
     tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance,
-                              nullptr);
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              instance, nullptr);
+}
+
+void FormWindow::DestroyTooltip() {
+    if (tooltip && IsWindow(tooltip)) DestroyWindow(tooltip);
+    tooltip = nullptr;
 }
 
 // Tools go in from the topmost control down: the tooltip takes the first

@@ -95,7 +95,10 @@ void Win32Host::Load(Form& form) {
 
 void Win32Host::Show(Form& form) {
     if (!Find(form)) Load(form);
-    if (FormWindow* w = Find(form)) ShowWindow(w->hwnd, SW_SHOW);
+    FormWindow* w = Find(form);
+    if (!w) return;
+    ShowWindow(w->hwnd, SW_SHOW);
+    RaiseActivate();
 }
 
 void Win32Host::Hide(Form& form) {
@@ -118,6 +121,7 @@ void Win32Host::ShowModal(Form& form, Form* owner) {
     }
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
+    RaiseActivate();
 
     MSG m;
     while (!form.Unloaded() && Find(form)) {
@@ -137,6 +141,13 @@ void Win32Host::ShowModal(Form& form, Form* owner) {
             SetForegroundWindow(ownerWnd);
         }
     }
+    RaiseActivate();
+}
+
+// The active form's Activate, once the show or close that activated it is
+// over: the closing window is gone by then.
+void Win32Host::RaiseActivate() {
+    if (FormWindow* w = Find(static_cast<void*>(GetActiveWindow()))) w->RaiseActivate();
 }
 
 void Win32Host::Unload(Form& form) {

@@ -58,6 +58,7 @@ private:
     FormWindow* Find(void* hwnd) const;
     void* Handle(const Form& form) const;
     void Dispatch(void* msg);  // a MSG: dialog keys first, then the window
+    void RaiseActivate();
 
     void* instance_;
     int tpp_ = 15;
