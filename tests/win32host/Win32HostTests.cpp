@@ -431,6 +431,77 @@ TEST_F(Win32HostTest, ModalFormDisablesItsOwnerUntilItUnloadsItself) {
     EXPECT_GE(activations, 1) << "the owner's Activate runs on its return";
 }
 
+// A message box of the clock; inside it the alarm window, opened by the
+// clock's timer; inside that another modal form of the clock. Each closes
+// back into the one it was opened from, the clock stays disabled until the
+// last has gone, and the timers go on throughout.
+TEST_F(Win32HostTest, NestedModalWindowsUnwindInOrder) {
+    FaceForm clock;
+    ui::Timer ticker(clock, "ticker", 50), ring(clock, "ring", 200);
+    int clockTicks = 0;
+    ticker.Tick = [&] { ++clockTicks; };
+    DialogForm alarm, question;
+    alarm.SetHost(&host);
+    question.SetHost(&host);
+    ui::Timer ask(alarm, "ask", 100), answer(question, "answer", 300);
+
+    struct State {
+        bool ran = false;
+        bool clockEnabled = false, boxEnabled = false, alarmEnabled = false;
+        HWND active = nullptr;
+    };
+    HWND c = nullptr, box = nullptr, alarmWnd = nullptr;
+    auto state = [&] {
+        return State{true, IsWindowEnabled(c) != 0, IsWindowEnabled(box) != 0,
+                     IsWindowEnabled(alarmWnd) != 0, GetActiveWindow()};
+    };
+    State withQuestion, afterQuestion, afterAlarm;
+    int ticksWithQuestion = 0;
+    answer.Tick = [&] {
+        answer.SetEnabled(false);
+        withQuestion = state();
+        question.Unload();
+    };
+    ask.Tick = [&] {
+        ask.SetEnabled(false);
+        alarmWnd = Wnd(alarm);
+        const int before = clockTicks;
+        question.ShowModal(&clock);
+        ticksWithQuestion = clockTicks - before;
+        afterQuestion = state();
+        alarm.Unload();
+    };
+    ring.Tick = [&] {
+        ring.SetEnabled(false);
+        box = FindWindowA("#32770", "Nested");
+        alarm.ShowModal(&clock);
+        afterAlarm = state();
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+    ShowAndSettle(clock);
+    c = Wnd(clock);
+    // The system's message box, as the platform shows it: owned by the clock.
+    MessageBoxA(c, "Close?", "Nested", MB_OK);
+
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(withQuestion.ran && afterQuestion.ran && afterAlarm.ran);
+    EXPECT_FALSE(withQuestion.clockEnabled);
+    EXPECT_FALSE(withQuestion.boxEnabled) << "the alarm window's modal rule disables the box";
+    EXPECT_FALSE(withQuestion.alarmEnabled);
+    EXPECT_GE(ticksWithQuestion, 3) << "the clock's timer in the innermost loop";
+
+    EXPECT_FALSE(afterQuestion.clockEnabled) << "its owner: not disabled by it, not enabled by it";
+    EXPECT_TRUE(afterQuestion.alarmEnabled);
+    EXPECT_EQ(afterQuestion.active, alarmWnd) << "back in the alarm window";
+    EXPECT_FALSE(afterQuestion.boxEnabled);
+
+    EXPECT_TRUE(afterAlarm.boxEnabled);
+    EXPECT_EQ(afterAlarm.active, box) << "back in the message box";
+    EXPECT_FALSE(afterAlarm.clockEnabled) << "the box still holds the clock";
+
+    EXPECT_TRUE(IsWindowEnabled(c)) << "the box gone";
+}
+
 // A form that puts itself on top in Activate, as the clock and its dialogs
 // do, is on top after its first show and after its dialog has closed.
 TEST_F(Win32HostTest, WhatActivateDoesToTheZOrderSticks) {

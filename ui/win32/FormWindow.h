@@ -16,6 +16,7 @@ namespace ui::win32 {
 
 class Win32Host;
 class GdiCache;
+struct ModalShow;
 
 // Id of the one system timer that serves all timers on the second of a window.
 constexpr UINT_PTR kSecondTimerId = 0x5EC;
@@ -52,7 +53,7 @@ struct FormWindow {
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
     bool dialog = false;
-    HWND disabledOwner = nullptr;  // re-enabled when this modal form goes
+    ModalShow* modal = nullptr;  // while shown modally
     HWND lastFocus = nullptr;
     Pointer pointer = Pointer::Default;
     std::vector<std::pair<Button*, HWND>> buttons;  // tab order; id = kFirstButtonId + index

@@ -105,6 +105,36 @@ void Win32Host::Hide(Form& form) {
     if (FormWindow* w = Find(form)) ShowWindow(w->hwnd, SW_HIDE);
 }
 
+// The toolkit's modal rule: a modal form disables the program's other
+// enabled windows (its owner even when hidden) and, when it goes, enables
+// exactly those again. A window disabled by a modal window further out (a
+// message box, whose own rule disables only its owner) stays disabled, so
+// that nested modal windows unwind in order.
+struct ModalShow {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::vector<HWND> disabled;
+    bool restored = false;
+
+    void DisableOthers() {
+        EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(this));
+    }
+    static BOOL CALLBACK DisableOne(HWND h, LPARAM self) {
+        auto& show = *reinterpret_cast<ModalShow*>(self);
+        if (h != show.window && IsWindowEnabled(h) && (h == show.owner || IsWindowVisible(h))) {
+            EnableWindow(h, FALSE);
+            show.disabled.push_back(h);
+        }
+        return TRUE;
+    }
+    void Restore() {
+        if (restored) return;
+        restored = true;
+        for (HWND h : disabled)
+            if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+};
+
 void Win32Host::ShowModal(Form& form, Form* owner) {
     if (!Find(form)) Load(form);
     FormWindow* w = Find(form);
@@ -115,10 +145,12 @@ void Win32Host::ShowModal(Form& form, Form* owner) {
         SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWnd));
     ::SetWindowPos(hwnd, nullptr, w->Px(form.Left()), w->Px(form.Top()), w->Px(form.Width()),
                    w->Px(form.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
-    if (ownerWnd && IsWindowEnabled(ownerWnd)) {
-        EnableWindow(ownerWnd, FALSE);
-        w->disabledOwner = ownerWnd;
-    }
+    // Where the activation goes back to when the owner cannot take it: the
+    // modal window this one opened from.
+    HWND before = GetActiveWindow();
+    ModalShow show{hwnd, ownerWnd, {}, false};
+    show.DisableOthers();
+    w->modal = &show;
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     RaiseActivate();
@@ -133,13 +165,15 @@ void Win32Host::ShowModal(Form& form, Form* owner) {
         if (got < 0) break;
         Dispatch(&m);
     }
-    if (FormWindow* still = Find(form)) still->disabledOwner = nullptr;
-    if (ownerWnd && IsWindow(ownerWnd)) {
-        EnableWindow(ownerWnd, TRUE);
-        if (IsWindowVisible(ownerWnd)) {
-            SetActiveWindow(ownerWnd);
-            SetForegroundWindow(ownerWnd);
-        }
+    if (FormWindow* still = Find(form)) still->modal = nullptr;
+    show.Restore();
+    auto usable = [](HWND h) {
+        return h && IsWindow(h) && IsWindowEnabled(h) && IsWindowVisible(h);
+    };
+    HWND back = usable(ownerWnd) ? ownerWnd : before != hwnd && usable(before) ? before : nullptr;
+    if (back) {
+        SetActiveWindow(back);
+        SetForegroundWindow(back);
     }
     RaiseActivate();
 }
@@ -153,9 +187,9 @@ void Win32Host::RaiseActivate() {
 void Win32Host::Unload(Form& form) {
     if (FormWindow* w = Find(form)) {
         HWND hwnd = w->hwnd;
-        // The owner comes back first, so that it is the window that takes
-        // the activation when this one goes.
-        if (w->disabledOwner) EnableWindow(w->disabledOwner, TRUE);
+        // The windows it disabled come back first, so that one of them
+        // takes the activation when this one goes.
+        if (w->modal) w->modal->Restore();
         DestroyWindow(hwnd);  // WM_NCDESTROY forgets the window
     }
     if (&form == main_) {
