@@ -156,6 +156,9 @@ std::string AyarlarFormu::VarsayılanSes() const { return settings::DefaultSound
 void AyarlarFormu::Form_Load() {
     auto& p = program_.platform;
     if (Host()) Host()->Load(*this);
+    // Centred on the screen by the outer size the window now has.
+    Move((p.ScreenWidthTwips() - Width()) / 2, (p.ScreenHeightTwips() - Height()) / 2, Width(),
+         Height());
     auto yazı = [&](int id) { return p.StringResource(id); };
 
     SetCaption(yazı(IDS_SETTINGS_TITLE));

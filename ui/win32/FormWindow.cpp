@@ -62,7 +62,7 @@ HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
                                 inst, &w);
     if (!hwnd) return nullptr;
     w.CreateTooltip(inst);
-    w.CreateButtons(inst);
+    w.CreateChildren(inst);
     w.Relayout();
     w.ArmTimers();
     w.SyncToModel();
@@ -118,6 +118,10 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_CAPTURECHANGED: capturing = false; return 0;
         case WM_TIMER: return OnTimer(wParam);
         case WM_CLOSE: return OnClose();
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
     }
@@ -213,9 +217,8 @@ std::optional<LRESULT> FormWindow::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
 }
 
 std::optional<LRESULT> FormWindow::OnCommand(int id, int code, HWND control) {
-    if (Button* b = ButtonById(id); b && control) {
-        if (code == BN_SETFOCUS) MarkDefault(control);
-        if (code == BN_CLICKED && b->Enabled()) b->PerformClick();
+    if (ChildWindow* child = ChildByWindow(control)) {
+        child->Notify(*this, code);
         return 0;
     }
     if (id == IDCANCEL) ClickCancel();
@@ -236,9 +239,24 @@ std::optional<LRESULT> FormWindow::OnKeyDown(WPARAM key) {
 }
 
 std::optional<LRESULT> FormWindow::OnSetCursor(HWND under, int hit) {
-    if (hit != HTCLIENT || under != hwnd) return std::nullopt;
+    if (hit != HTCLIENT) return std::nullopt;
+    if (ChildWindow* child = ChildByWindow(under)) {
+        // A control with a pointer of its own (the link's hand) shows it.
+        if (child->model.MousePointer == Pointer::Default) return std::nullopt;
+        SetCursor(gdi->Cursor(child->model.MousePointer));
+        return TRUE;
+    }
+    if (under != hwnd) return std::nullopt;
     SetCursor(gdi->Cursor(pointer));
     return TRUE;
+}
+
+std::optional<LRESULT> FormWindow::OnNotify(const NMHDR& n) {
+    if (ChildWindow* child = ChildByWindow(n.hwndFrom)) {
+        child->Notify(*this, static_cast<int>(n.code));
+        return 0;
+    }
+    return std::nullopt;
 }
 
 std::optional<LRESULT> FormWindow::OnClose() {
@@ -258,11 +276,6 @@ std::optional<LRESULT> FormWindow::OnEndSession(bool ending) {
 // ---------------------------------------------------- model to window ---
 
 void FormWindow::ControlChanged(Control& c) {
-    if (auto* b = dynamic_cast<Button*>(&c)) {
-        if (HWND h = ButtonWindow(b)) UpdateButton(*b, h);
-        RebuildTools();
-        return;
-    }
     Seen now{Visible(c), c.Shown(), c.ToolTip()};
     Seen& was = seen[&c];
     const bool moved = !SameRect(now.rect, was.rect) || now.shown != was.shown;
@@ -270,8 +283,16 @@ void FormWindow::ControlChanged(Control& c) {
         Relayout();  // its contents moved or appeared with it
         return;
     }
-    if (was.shown) InvalidateRect(hwnd, &was.rect, FALSE);
-    if (now.shown) InvalidateRect(hwnd, &now.rect, FALSE);
+    if (ChildWindow* child = Child(&c)) {
+        child->Update(*this);
+        const bool tipChanged = now.tip != was.tip || moved;
+        was = now;
+        if (tipChanged) RebuildTools();
+        return;
+    }
+    // Children over the place (a frame's border) draw again after it.
+    if (was.shown) RedrawWindow(hwnd, &was.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (now.shown) RedrawWindow(hwnd, &now.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     const bool tipChanged = now.tip != was.tip || (moved && !now.tip.empty());
     was = now;
     if (tipChanged) RebuildTools();
@@ -280,11 +301,10 @@ void FormWindow::ControlChanged(Control& c) {
 // Everything may have moved: repaint all, place the buttons, renew the tips.
 void FormWindow::Relayout() {
     seen.clear();
-    for (Control* c : form->Controls())
-        if (!dynamic_cast<Button*>(c)) seen[c] = Seen{Visible(*c), c->Shown(), c->ToolTip()};
-    for (auto& [b, h] : buttons) UpdateButton(*b, h);
+    for (Control* c : form->Controls()) seen[c] = Seen{Visible(*c), c->Shown(), c->ToolTip()};
+    for (auto& child : children) child->Update(*this);
     RebuildTools();
-    InvalidateRect(hwnd, nullptr, FALSE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::SyncToModel() {

@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/win32/ChildControls.h"
 
 namespace ui::win32 {
 
@@ -56,7 +58,9 @@ struct FormWindow {
     ModalShow* modal = nullptr;  // while shown modally
     HWND lastFocus = nullptr;
     Pointer pointer = Pointer::Default;
-    std::vector<std::pair<Button*, HWND>> buttons;  // tab order; id = kFirstButtonId + index
+    // The controls that are windows of their own, in keyboard order.
+    std::vector<std::unique_ptr<ChildWindow>> children;
+    std::map<const Control*, ChildWindow*> childOf;
     // Where each painted control was last seen, to repaint old and new places.
     struct Seen {
         RECT rect{};
@@ -66,7 +70,7 @@ struct FormWindow {
     std::map<const Control*, Seen> seen;
     BackBuffer back;
     bool capturing = false;
-    Control* pressed = nullptr;  // mouse target while a button is down; nullptr: the form
+    std::optional<Control*> pressed;  // mouse target while a button is down, as HitTarget
     bool activatePending = false;  // activated; Activate not raised yet
 
     // FormWindow.cpp: the window, its procedure and one handler per message.
@@ -88,6 +92,7 @@ struct FormWindow {
     std::optional<LRESULT> OnSetCursor(HWND under, int hit);
     std::optional<LRESULT> OnTimer(UINT_PTR id);
     std::optional<LRESULT> OnClose();
+    std::optional<LRESULT> OnNotify(const NMHDR& n);
     std::optional<LRESULT> OnEndSession(bool ending);
     // Raises a pending Activate while the window is still the active one.
     // Raising it may unload the form: the caller's last use of this object.
@@ -112,10 +117,11 @@ struct FormWindow {
     void PaintControl(HDC dc, Control& c);
 
     // ChildControls.cpp: controls that are child windows of their own.
-    void CreateButtons(HINSTANCE instance);
-    void UpdateButton(Button& b, HWND h);
-    HWND ButtonWindow(const Button* b) const;
-    Button* ButtonById(int id) const;
+    void CreateChildren(HINSTANCE instance);
+    ChildWindow* Child(const Control* c) const;  // nullptr: painted
+    ChildWindow* ChildByWindow(HWND h) const;
+    bool TurnPage(bool back);
+    std::optional<LRESULT> OnControlColour(HDC dc, HWND control);
 
     // DialogKeys.cpp: focus, the default button, Enter and Esc.
     void MarkDefault(HWND focused);
@@ -135,8 +141,9 @@ struct FormWindow {
     void ArmTimers();
     void FireSecondTimers();
 
-    // Mouse.cpp.
-    Control* HitTarget(POINT pt) const;
+    // Mouse.cpp. The control that takes the mouse at pt: nullptr for the
+    // form, nullopt for none (a control that keeps it from its container).
+    std::optional<Control*> HitTarget(POINT pt) const;
     void Mouse(UINT msg, WPARAM wParam, LPARAM lParam);
 };
 

@@ -31,6 +31,7 @@ GdiCache::~GdiCache() {
     for (auto& [k, b] : strips_) DeleteObject(b);
     for (auto& [k, i] : icons_) DestroyIcon(i);
     for (auto& [k, f] : fonts_) DeleteObject(f);
+    for (auto& [k, b] : brushes_) DeleteObject(b);
     if (measureDC_) DeleteDC(measureDC_);
     if (stripDC_) DeleteDC(stripDC_);
     if (buttonFont_) DeleteObject(buttonFont_);
@@ -58,14 +59,21 @@ HICON GdiCache::Icon(int id) {
 
 HFONT GdiCache::FontFor(const Font& font) {
     const int height = -static_cast<int>(std::lround(font.points * dpi_ / 72.0));
-    auto key = std::make_tuple(font.name, height, font.bold, font.underline);
+    const int weight = font.weight ? font.weight : font.bold ? FW_BOLD : FW_NORMAL;
+    auto key = std::make_tuple(font.name, height, weight, font.underline, font.charset);
     auto it = fonts_.find(key);
     if (it != fonts_.end()) return it->second;
-    HFONT f = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline,
-                          FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    HFONT f = CreateFontA(height, 0, 0, 0, weight, FALSE, font.underline, FALSE,
+                          static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
     fonts_[key] = f;
     return f;
+}
+
+HBRUSH GdiCache::Brush(COLORREF colour) {
+    auto it = brushes_.find(colour);
+    if (it != brushes_.end()) return it->second;
+    return brushes_[colour] = CreateSolidBrush(colour);
 }
 
 HDC GdiCache::MeasureDC() {

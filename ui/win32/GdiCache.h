@@ -23,6 +23,7 @@ public:
     HICON Icon(int id);
     HFONT FontFor(const Font& font);
     HFONT ButtonFont() const { return buttonFont_; }
+    HBRUSH Brush(COLORREF colour);
     HDC MeasureDC();  // a memory DC for measuring text
     HDC StripDC();    // a memory DC to select the strips into
     HCURSOR Cursor(Pointer pointer);
@@ -32,7 +33,8 @@ private:
     int dpi_;
     std::map<int, HBITMAP> strips_;  // by resource id
     std::map<int, HICON> icons_;     // by icon id
-    std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
+    std::map<std::tuple<std::string, int, int, bool, int>, HFONT> fonts_;
+    std::map<COLORREF, HBRUSH> brushes_;
     HDC measureDC_ = nullptr;
     HDC stripDC_ = nullptr;
     HFONT buttonFont_ = nullptr;

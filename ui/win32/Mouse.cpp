@@ -25,20 +25,25 @@ int ShiftState(WPARAM keys) {
 
 }  // namespace
 
-// The topmost shown control under the point that handles the mouse itself
-// or through a container; nullptr: the form.
-Control* FormWindow::HitTarget(POINT pt) const {
+// The topmost shown control under the point takes the mouse if it handles
+// it; one without handlers keeps it (nullopt) unless it lets it through to
+// its container (MouseToContainer), and so on up to the form (nullptr).
+// Child windows take their own input: only those that let it through (a
+// frame's border) are found here.
+std::optional<Control*> FormWindow::HitTarget(POINT pt) const {
     std::vector<Control*> order = PaintOrder();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         Control* c = *it;
-        if (dynamic_cast<Button*>(c) || !c->Shown()) continue;
-        bool enabled = true;
-        for (const Control* p = c; p; p = p->Parent()) enabled = enabled && p->Enabled();
-        if (!enabled) continue;
+        if (!c->Shown()) continue;
         RECT r = Visible(*c);
         if (!PtInRect(&r, pt)) continue;
-        for (Control* p = c; p; p = p->Parent())
+        bool enabled = true;
+        for (const Control* p = c; p; p = p->Parent()) enabled = enabled && p->Enabled();
+        if (!enabled) continue;  // what lies under a disabled control takes it
+        for (Control* p = c; p; p = p->Parent()) {
             if (p->HandlesMouse()) return p;
+            if (!p->MouseToContainer) return std::nullopt;
+        }
         return nullptr;
     }
     return nullptr;
@@ -50,14 +55,16 @@ void FormWindow::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
                       msg == WM_LBUTTONDBLCLK;
     const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
 
-    Control* target = capturing && !down ? pressed : HitTarget(pt);
+    const std::optional<Control*> hit = capturing && !down ? pressed : HitTarget(pt);
     if (down) {
-        pressed = target;
+        pressed = hit;
         SetCapture(hwnd);
         capturing = true;
     }
     if (up && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
     if (down && msg != WM_LBUTTONDBLCLK) return;
+    if (!hit) return;
+    Control* target = *hit;
 
     const int tpp = host->TwipsPerPixel();
     int x = pt.x * tpp, y = pt.y * tpp;

@@ -58,7 +58,7 @@ void FormWindow::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, back);
     DeleteObject(back);
     for (Control* c : PaintOrder()) {
-        if (!c->Shown() || dynamic_cast<Button*>(c)) continue;
+        if (!c->Shown() || Child(c)) continue;
         RECT seen = Visible(*c), common;
         if (IntersectRect(&common, &seen, &area)) PaintControl(dc, *c);
     }

@@ -40,9 +40,9 @@ void FormWindow::RebuildTools() {
         ti.hwnd = hwnd;
         ti.hinst = nullptr;
         ti.lpszText = const_cast<char*>(c->ToolTip().c_str());
-        if (HWND b = ButtonWindow(dynamic_cast<Button*>(c))) {
+        if (ChildWindow* child = Child(c)) {
             ti.uFlags |= TTF_IDISHWND;
-            ti.uId = reinterpret_cast<UINT_PTR>(b);
+            ti.uId = reinterpret_cast<UINT_PTR>(child->hwnd);
         } else {
             ti.uId = reinterpret_cast<UINT_PTR>(c);
             ti.rect = Visible(*c);

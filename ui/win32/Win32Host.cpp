@@ -61,6 +61,9 @@ void Win32Host::Dispatch(void* msg) {
     // Dialog forms get the dialog keys: Tab, Enter, Esc, access keys.
     if (HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr) {
         FormWindow* w = Find(static_cast<void*>(root));
+        if (w && w->dialog && m.message == WM_KEYDOWN && m.wParam == VK_TAB &&
+            GetKeyState(VK_CONTROL) < 0 && w->TurnPage(GetKeyState(VK_SHIFT) < 0))
+            return;
         if (w && w->dialog && IsDialogMessageA(root, &m)) return;
     }
     TranslateMessage(&m);
@@ -91,6 +94,25 @@ void Win32Host::Load(Form& form) {
     if (w->dialog && main_ && main_ != &form) owner = static_cast<HWND>(Handle(*main_));
     windows_[&form] = std::move(owned);
     if (!FormWindow::Create(*w, static_cast<HINSTANCE>(instance_), owner)) windows_.erase(&form);
+}
+
+bool Win32Host::MeasureText(const Font& font, const std::string& text, int wrapWidth, int& width,
+                            int& height) {
+    // Measured as the screen draws it: a memory DC may pick another face.
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, gdi_->FontFor(font));
+    RECT r{0, 0, wrapWidth > 0 ? wrapWidth / tpp_ : 0, 0};
+    // "&" marks an access key, as the static text shows it.
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : 0));
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // A static text under Wine needs a few pixels beyond the measured
+    // width, or its last character is cut.
+    if (r.right > 0 && wrapWidth <= 0) r.right += 4;
+    width = r.right * tpp_;
+    height = r.bottom * tpp_;
+    return true;
 }
 
 void Win32Host::Show(Form& form) {

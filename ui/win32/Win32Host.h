@@ -51,6 +51,8 @@ public:
     void TimerChanged(Timer& timer) override;
     std::uintptr_t WindowHandle(const Form& form) override;
     void End() override;
+    bool MeasureText(const Font& font, const std::string& text, int wrapWidth, int& width,
+                     int& height) override;
 
 private:
     friend struct FormWindow;
