@@ -296,10 +296,15 @@ TEST_F(Win32HostTest, MouseGoesToTheControlThatHandlesIt) {
     face.MouseMove = [&](int b, int s, int x, int y) { form.push_back({b, s, x, y}); };
     int doubles = 0;
     face.panel.DblClick = [&] { ++doubles; };
+    face.digit.MouseToContainer = true;  // as the clock lets its digits drag it
     ShowAndSettle(face);
     HWND h = Wnd(face);
 
-    // Over the digit, which has no handlers: its panel gets it, in panel twips.
+    // Over the label, which has no handlers and lets nothing through: none.
+    SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(85, 25));
+    EXPECT_TRUE(panel.empty() && form.empty());
+
+    // Over the digit, which passes it on: its panel gets it, in panel twips.
     SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(33, 25));
     SendMessageA(h, WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(33, 25));
     ASSERT_EQ(panel.size(), 2u);
@@ -611,6 +616,159 @@ TEST_F(Win32HostTest, PopupMenuRunsTheChosenItem) {
     PostMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
     host.PopupMenu(face, menu, &first);
     EXPECT_EQ(clicked, std::vector<std::string>{"second"});
+}
+
+// A dialog with a control of every kind, made in keyboard order: a tab
+// control whose first page holds a framed label and list, a check box and
+// two options; a button below.
+class ControlsForm : public ui::Form {
+public:
+    ui::TabControl tabs{*this, "tabs", nullptr, 2};
+    ui::Frame frame{*this, "frame", &tabs};
+    ui::Label label{*this, "label", &frame};
+    ui::ComboBox list{*this, "list", &frame};
+    ui::CheckBox check{*this, "check", &frame};
+    ui::OptionButton one{*this, "one", &frame, 0};
+    ui::OptionButton two{*this, "two", &frame, 1};
+    ui::TextBox path{*this, "path", &tabs};
+    ui::Button ok{*this, "ok", nullptr};
+    int okClicks = 0, checkClicks = 0;
+
+    ControlsForm() : ui::Form("ControlsForm") {
+        Border = ui::BorderStyle::FixedDialog;
+        ClientWidth = 4305;
+        ClientHeight = 4920;
+        Move(3000, 1500, ClientWidth, ClientHeight);
+        SetCaption("Controls");
+        int order = 0;
+        for (ui::Control* c : Controls()) c->TabIndex = order++;
+        tabs.Move(300, 300, 3735, 3705);
+        frame.Move(270, 540, 3195, 2500);
+        label.AutoSize = true;
+        label.Move(210, 360, 0, 195);
+        list.Move(210, 630, 750, 315);
+        for (const char* item : {"00", "01", "02"}) list.AddItem(item);
+        check.Move(210, 1100, 2000, 285);
+        one.Move(210, 1500, 2000, 255);
+        two.Move(210, 1900, 2000, 255);
+        path.Move(270, 3100, 2025, 315);
+        path.Locked = true;
+        tabs.Place(frame, 0);
+        tabs.Place(path, 1);
+        ok.Move(1770, 4230, 1095, 345);
+        ok.Click = [this] { ++okClicks; };
+        check.Click = [this] { ++checkClicks; };
+    }
+    void Captions() {
+        tabs.SetTabCaption(0, "First");
+        tabs.SetTabCaption(1, "Second");
+        frame.SetCaption("Frame");
+        label.SetText("H&our");
+        check.SetCaption("&Check");
+        one.SetCaption("&One");
+        two.SetCaption("&Two");
+        ok.SetCaption("OK");
+    }
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM n) {
+    ++*reinterpret_cast<int*>(n);
+    return TRUE;
+}
+BOOL CALLBACK CountTop(HWND h, LPARAM n) {
+    ++*reinterpret_cast<int*>(n);
+    EnumChildWindows(h, CountChild, n);
+    return TRUE;
+}
+int WindowsOfThisThread() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTop, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+std::string TextOf(HWND h) {
+    char t[128] = "";
+    GetWindowTextA(h, t, sizeof t);
+    return t;
+}
+
+// What the dialog manager does with the real child windows: Tab walks them
+// in keyboard order, an access key on a label moves to the list after it,
+// Enter presses no button unless one has the focus, a click is the model's
+// to apply, and the window shows what the model holds.
+TEST_F(Win32HostTest, DialogControlsAreRealWindowsInKeyboardOrder) {
+    ControlsForm form;
+    form.SetHost(&host);
+    host.Load(form);
+    form.Captions();
+    ShowAndSettle(form);
+    HWND dlg = Wnd(form);
+    HWND first = GetFocus();
+    ASSERT_TRUE(first && IsChild(dlg, first));
+    char cls[64];
+    GetClassNameA(first, cls, sizeof cls);
+    EXPECT_STREQ("SysTabControl32", cls) << "the focus starts on the first control";
+
+    std::vector<std::string> walk;
+    HWND h = first;
+    for (int i = 0; i < 6; ++i) {
+        h = GetNextDlgTabItem(dlg, h, FALSE);
+        GetClassNameA(h, cls, sizeof cls);
+        walk.push_back(std::string(cls) + ":" + TextOf(h));
+    }
+    EXPECT_EQ(walk, (std::vector<std::string>{"ComboBox:", "Button:&Check", "Button:&One",
+                                              "Button:&Two", "Button:OK",
+                                              "SysTabControl32:"}));
+
+    // Alt+O is the label's access key: the list after it takes the focus.
+    SetFocus(first);
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'o', 1 << 29);
+    PumpUntil([] { return false; }, 200);
+    GetClassNameA(GetFocus(), cls, sizeof cls);
+    EXPECT_STREQ("ComboBox", cls);
+
+    // Enter on the check box presses nothing: there is no default button.
+    HWND checkWnd = FindWindowExA(dlg, nullptr, "Button", "&Check");
+    SetFocus(checkWnd);
+    PostMessageA(checkWnd, WM_KEYDOWN, VK_RETURN, 1);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(0, form.okClicks);
+
+    SendMessageA(checkWnd, BM_CLICK, 0, 0);
+    host.DoEvents();
+    EXPECT_EQ(1, form.checkClicks);
+    EXPECT_EQ(1, form.check.Value());
+    EXPECT_EQ(BST_CHECKED, SendMessageA(checkWnd, BM_GETCHECK, 0, 0));
+
+    // The model writes, the window follows: list choice, option, page.
+    form.list.SetListIndex(2);
+    form.two.SetValue(true);
+    HWND listWnd = FindWindowExA(dlg, nullptr, "ComboBox", nullptr);
+    EXPECT_EQ(2, SendMessageA(listWnd, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(BST_CHECKED,
+              SendMessageA(FindWindowExA(dlg, nullptr, "Button", "&Two"), BM_GETCHECK, 0, 0));
+    form.tabs.SetTab(1);
+    EXPECT_FALSE(IsWindowVisible(listWnd));
+    EXPECT_TRUE(IsWindowVisible(FindWindowExA(dlg, nullptr, "Edit", nullptr)));
+    form.Unload();
+}
+
+// Opening and closing a dialog leaves no window behind, however often.
+TEST_F(Win32HostTest, DialogOpenedAndClosedTwoHundredTimesLeavesNoWindowBehind) {
+    auto cycle = [&] {
+        ControlsForm form;
+        form.SetHost(&host);
+        host.Load(form);
+        form.Captions();
+        form.Show();
+        host.DoEvents();
+        form.Unload();
+        host.DoEvents();
+    };
+    cycle();
+    const int after1 = WindowsOfThisThread();
+    for (int i = 0; i < 199; ++i) cycle();
+    EXPECT_EQ(after1, WindowsOfThisThread());
 }
 
 }  // namespace
