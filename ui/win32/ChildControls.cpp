@@ -29,22 +29,6 @@ bool EnabledWithContainers(const Control& c) {
     return true;
 }
 
-int MouseButtons(WPARAM keys) {
-    int b = 0;
-    if (keys & MK_LBUTTON) b |= kLeftButton;
-    if (keys & MK_RBUTTON) b |= kRightButton;
-    if (keys & MK_MBUTTON) b |= kMiddleButton;
-    return b;
-}
-
-int ShiftKeys(WPARAM keys) {
-    int s = 0;
-    if (keys & MK_SHIFT) s |= 1;
-    if (keys & MK_CONTROL) s |= 2;
-    if (GetKeyState(VK_MENU) < 0) s |= 4;
-    return s;
-}
-
 // --------------------------------------------------------------- adapters ---
 
 class PushButton : public ChildWindow {
@@ -326,7 +310,7 @@ LRESULT CALLBACK ChildWindow::Subclass(HWND h, UINT msg, WPARAM wParam, LPARAM l
         const int tpp = self->form_->host->TwipsPerPixel();
         const auto move = self->model.MouseMove;  // may unload the form
         const LRESULT r = CallWindowProcA(system, h, msg, wParam, lParam);
-        move(MouseButtons(wParam), ShiftKeys(wParam), static_cast<short>(LOWORD(lParam)) * tpp,
+        move(ButtonState(wParam), ShiftState(wParam), static_cast<short>(LOWORD(lParam)) * tpp,
              static_cast<short>(HIWORD(lParam)) * tpp);
         return r;
     }

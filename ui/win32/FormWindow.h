@@ -27,6 +27,10 @@ constexpr UINT_PTR kSecondTimerId = 0x5EC;
 constexpr UINT kActivateSettled = WM_APP + 1;
 
 COLORREF ToColorRef(Color c);
+// Mouse.cpp: the buttons and shift keys of a mouse message, as the toolkit
+// reports them.
+int ButtonState(WPARAM keys);
+int ShiftState(WPARAM keys);
 
 // The client area drawn off screen, kept from paint to paint so that the
 // tick's repaint makes no bitmap of its own.

@@ -5,8 +5,6 @@
 
 namespace ui::win32 {
 
-namespace {
-
 int ButtonState(WPARAM keys) {
     int b = 0;
     if (keys & MK_LBUTTON) b |= kLeftButton;
@@ -22,8 +20,6 @@ int ShiftState(WPARAM keys) {
     if (GetKeyState(VK_MENU) < 0) s |= 4;
     return s;
 }
-
-}  // namespace
 
 // The topmost shown control under the point takes the mouse if it handles
 // it; one without handlers keeps it (nullopt) unless it lets it through to
