@@ -4,6 +4,7 @@
                                       area, or of the child whose text is TEXT
      winctl.exe state CAPTION TEXT    "enabled checked" of the child, 1 or 0 each
      winctl.exe focus CAPTION         text of the child that has the focus
+     winctl.exe enabled CAPTION       1 or 0: whether the window takes input
    Exit status 1 when the window or the child is not there. */
 #include <windows.h>
 #include <stdio.h>
@@ -42,6 +43,10 @@ int main(int argc, char** argv) {
     if (!top) {
         fprintf(stderr, "no window captioned \"%s\"\n", argv[2]);
         return 1;
+    }
+    if (strcmp(argv[1], "enabled") == 0) {
+        printf("%d\n", IsWindowEnabled(top) ? 1 : 0);
+        return 0;
     }
     if (strcmp(argv[1], "focus") == 0) {
         GUITHREADINFO gti;
