@@ -8,7 +8,6 @@ namespace {
 constexpr int kTamam = IDS_OK;            // 143 "OK"
 constexpr int kBaşlık = IDS_ABOUT_TITLE;  // 145 "About"
 constexpr int kSürüm = IDS_VERSION;       // 148 "Version"
-constexpr ui::Color kDüğmeYüzü = 0x80000000u | 15;
 constexpr ui::Color kDüğmeYazısı = 0x80000000u | 18;
 constexpr const char* kTasarımYazısı = "#";
 
@@ -37,12 +36,7 @@ HakkındaFormu::HakkındaFormu(Program& program)
       VelorinEtiketi(*this, "VelorinEtiketi", &Altlık, program.platform),
       TamamDüğmesi(*this, "TamamDüğmesi", nullptr),
       program_(program) {
-    Border = ui::BorderStyle::FixedDialog;
-    BackColor = kDüğmeYüzü;
-    ClientWidth = 5220;
-    ClientHeight = 3465;
-    // Until a host measures the frame, the outer size is the client size.
-    Move(0, 0, ClientWidth, ClientHeight);
+    MakeFixedDialog(5220, 3465);
 
     Çerçeve.Move(300, 240, 4605, 2385);
     Çerçeve.TabIndex = 0;
@@ -91,9 +85,7 @@ void HakkındaFormu::Form_Load() {
     VelorinEtiketi.Resize();
 
     if (Host()) Host()->Load(*this);
-    // Centred on the screen by the outer size the window now has.
-    Move((p.ScreenWidthTwips() - Width()) / 2, (p.ScreenHeightTwips() - Height()) / 2, Width(),
-         Height());
+    CentreOn(p.ScreenWidthTwips(), p.ScreenHeightTwips());  // by the outer size it now has
 
     Altlık.SetBackColor(BackColor);
     if (const std::string başlık = p.StringResource(kBaşlık); !başlık.empty()) SetCaption(başlık);

@@ -12,12 +12,7 @@ AlarmFormu::AlarmFormu(Program& program, AnaForm& anaForm)
       AlarmıSilButonu(*this, "AlarmıSilButonu", nullptr),
       program_(program),
       anaForm_(anaForm) {
-    Border = ui::BorderStyle::FixedDialog;
-    BackColor = 0x80000000u | 15;  // the system's button face
-    ClientWidth = 2850;
-    ClientHeight = 1395;
-    // Until a host measures the frame, the outer size is the client size.
-    Move(0, 0, ClientWidth, ClientHeight);
+    MakeFixedDialog(2850, 1395);
     SetCaption(" ");
 
     SimgeKutusu.Move(120, 150, 480, 480);

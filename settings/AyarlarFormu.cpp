@@ -30,11 +30,7 @@ AyarlarFormu::AyarlarFormu(Program& program, AnaForm& anaForm)
       AyarlarSekmesi(*this, "AyarlarSekmesi", nullptr, 3),
       program_(program),
       anaForm_(anaForm) {
-    Border = ui::BorderStyle::FixedDialog;
-    BackColor = 0x80000000u | 15;  // the system's button face
-    ClientWidth = 4305;
-    ClientHeight = 4920;
-    Move(0, 0, ClientWidth, ClientHeight);
+    MakeFixedDialog(4305, 4920);
 
     int sıra = 0;
     AyarlarSekmesi.Move(300, 300, 3735, 3705);
@@ -156,9 +152,7 @@ std::string AyarlarFormu::VarsayılanSes() const { return settings::DefaultSound
 void AyarlarFormu::Form_Load() {
     auto& p = program_.platform;
     if (Host()) Host()->Load(*this);
-    // Centred on the screen by the outer size the window now has.
-    Move((p.ScreenWidthTwips() - Width()) / 2, (p.ScreenHeightTwips() - Height()) / 2, Width(),
-         Height());
+    CentreOn(p.ScreenWidthTwips(), p.ScreenHeightTwips());  // by the outer size it now has
     auto yazı = [&](int id) { return p.StringResource(id); };
 
     SetCaption(yazı(IDS_SETTINGS_TITLE));

@@ -228,6 +228,18 @@ void Form::Notify(Control* c) {
     if (host_) host_->Changed(*this, c);
 }
 
+void Form::MakeFixedDialog(int clientWidth, int clientHeight) {
+    Border = BorderStyle::FixedDialog;
+    BackColor = 0x80000000u | 15;  // the system's button face
+    ClientWidth = clientWidth;
+    ClientHeight = clientHeight;
+    Move(0, 0, ClientWidth, ClientHeight);
+}
+
+void Form::CentreOn(int screenWidth, int screenHeight) {
+    Move((screenWidth - width_) / 2, (screenHeight - height_) / 2, width_, height_);
+}
+
 void Form::SetCaption(const std::string& c) {
     if (c == caption_) return;
     caption_ = c;

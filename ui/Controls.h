@@ -415,6 +415,12 @@ public:
     BorderStyle Border = BorderStyle::None;
     // Client size of a dialog at design, twips.
     int ClientWidth = 0, ClientHeight = 0;
+    // A fixed dialog on the button face with this client size; until a host
+    // measures its frame, the outer size is the client size.
+    void MakeFixedDialog(int clientWidth, int clientHeight);
+    // Places the window in the middle of a screen of this size (twips), by
+    // its outer size.
+    void CentreOn(int screenWidth, int screenHeight);
 
     // Events.
     std::function<void()> Activate;
