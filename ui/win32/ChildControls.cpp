@@ -29,6 +29,12 @@ bool EnabledWithContainers(const Control& c) {
     return true;
 }
 
+// A check box or option shows the model's state, set only when it differs.
+void ShowCheck(HWND h, WPARAM state) {
+    if (static_cast<WPARAM>(SendMessageA(h, BM_GETCHECK, 0, 0)) != state)
+        SendMessageA(h, BM_SETCHECK, state, 0);
+}
+
 // --------------------------------------------------------------- adapters ---
 
 class PushButton : public ChildWindow {
@@ -108,10 +114,9 @@ private:
     DWORD Style() const override { return WS_TABSTOP | BS_CHECKBOX | BS_NOTIFY; }
     std::string Text() const override { return c_.Caption(); }
     void UpdateState(FormWindow&) override {
-        const WPARAM want = c_.Value() == 1 ? BST_CHECKED : c_.Value() == 2 ? BST_INDETERMINATE
-                                                                           : BST_UNCHECKED;
-        if (static_cast<WPARAM>(SendMessageA(hwnd, BM_GETCHECK, 0, 0)) != want)
-            SendMessageA(hwnd, BM_SETCHECK, want, 0);
+        ShowCheck(hwnd, c_.Value() == 1   ? BST_CHECKED
+                        : c_.Value() == 2 ? BST_INDETERMINATE
+                                          : BST_UNCHECKED);
     }
     CheckBox& c_;
 };
@@ -127,11 +132,7 @@ private:
     const char* ClassName() const override { return "BUTTON"; }
     DWORD Style() const override { return WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY; }
     std::string Text() const override { return o_.Caption(); }
-    void UpdateState(FormWindow&) override {
-        const WPARAM want = o_.Value() ? BST_CHECKED : BST_UNCHECKED;
-        if (static_cast<WPARAM>(SendMessageA(hwnd, BM_GETCHECK, 0, 0)) != want)
-            SendMessageA(hwnd, BM_SETCHECK, want, 0);
-    }
+    void UpdateState(FormWindow&) override { ShowCheck(hwnd, o_.Value() ? BST_CHECKED : BST_UNCHECKED); }
     OptionButton& o_;
 };
 
