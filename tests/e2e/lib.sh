@@ -397,3 +397,38 @@ e2e_alarm_look() {
     e2e_crop "$shot" $((GX + 117)) $((GY + 3)) 32 15 "$2"
     echo "$(e2e_count_pixels "$2" 182 202 182 202 0 10) $(e2e_count_pixels "$2" 118 138 118 138 118 138)"
 }
+
+# The windows reader (tests/e2e/tools/winctl.c), run under Wine:
+# e2e_winctl rect|state|focus|enabled CAPTION [TEXT]
+e2e_winctl() {
+    local tool=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/winctl.exe
+    [[ -f $tool ]] || e2e_fail "expected the test helper $tool; build the e2e_winctl target"
+    wine "$tool" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# e2e_open_from_menu CLOCK_ID KEY TITLE: right-click the clock, choose a menu
+# item by its access key and print the id of the window titled TITLE.
+e2e_open_from_menu() {
+    local end w
+    e2e_geom "$1"
+    e2e_right_click $((GX + GW / 2)) $((GY + GH / 2))
+    sleep 0.5
+    xdotool key "$2"
+    end=$((SECONDS + 10))
+    until w=$(xdotool search --onlyvisible --name "^$3\$" 2>/dev/null | head -n1) && [[ -n $w ]]; do
+        ((SECONDS < end)) || e2e_fail "expected the clock's menu key \"$2\" to open a window titled \"$3\"; none appeared in 10 s"
+        sleep 0.1
+    done
+    sleep 0.5
+    echo "$w"
+}
+
+# e2e_click_child CAPTION TEXT: a real left click on the middle of the child
+# captioned TEXT in the window captioned CAPTION.
+e2e_click_child() {
+    local x y w h
+    read -r x y w h < <(e2e_winctl rect "$1" "$2") ||
+        e2e_fail "expected a control captioned \"$2\" in the window \"$1\"; there is none"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 0.3
+}

@@ -120,19 +120,8 @@ x=$GX y=$GY
 
 # "&Run on Startup" is checked on a first run; OK writes the Run value, and
 # the installed folder has a space, so the path must be quoted.
-xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) && sleep 0.2 && xdotool click 3
-sleep 0.5
-xdotool key s
-end=$((SECONDS + 10))
-until dialog=$(xdotool search --onlyvisible --name '^Setting$' 2>/dev/null | head -n1) && [[ -n $dialog ]]; do
-    ((SECONDS < end)) || e2e_fail "expected the installed clock's \"&Setting\" to open the settings dialog"
-    sleep 0.1
-done
-sleep 0.5
-winctl=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/winctl.exe
-read -r bx by bw bh < <(wine "$winctl" rect Setting OK 2>/dev/null | tr -d '\r') ||
-    e2e_fail "expected an OK button in the settings dialog"
-xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+dialog=$(e2e_open_from_menu "$clock" s Setting)
+e2e_click_child Setting OK
 e2e_wait_hidden "$dialog" 3 || e2e_fail "expected OK to close the settings dialog"
 run=$(e2e_reg_get "$run_key" Zilvane) || e2e_fail "expected OK to write the Run value Zilvane"
 [[ $run == "\"$inst_win\\Zilvane.exe\"" ]] ||

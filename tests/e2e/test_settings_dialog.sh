@@ -6,38 +6,15 @@
 # to green). Screenshots of the three tabs are kept in the work folder.
 . "$(dirname "$0")/lib.sh"
 e2e_begin settings_dialog "$@"
-WINCTL=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/winctl.exe
-[[ -f $WINCTL ]] || e2e_fail "expected the test helper $WINCTL; build the e2e_winctl target"
 RUN_KEY='HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 
 e2e_start_clock
 pid=$E2E_PID
 clock=$(e2e_wait_clock "$pid")
-e2e_geom "$clock"
-cx=$((GX + GW / 2)) cy=$((GY + GH / 2))
 
-# open_dialog: right-click the clock, "&Setting" by its access key.
-open_dialog() {
-    local end
-    e2e_right_click "$cx" "$cy"
-    sleep 0.5
-    xdotool key s
-    end=$((SECONDS + 10))
-    until dialog=$(xdotool search --onlyvisible --name '^Setting$' 2>/dev/null | head -n1) && [[ -n $dialog ]]; do
-        ((SECONDS < end)) || e2e_fail "expected \"&Setting\" in the clock's menu to open a window titled \"Setting\"; none appeared in 10 s"
-        sleep 0.1
-    done
-    sleep 0.5
-}
-# click TEXT: a real left click on the dialog's child captioned TEXT.
-click() {
-    local x y w h
-    read -r x y w h < <(wine "$WINCTL" rect Setting "$1" 2>/dev/null | tr -d '\r') ||
-        e2e_fail "expected a control captioned \"$1\" in the settings dialog; there is none"
-    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-    sleep 0.3
-}
-state() { wine "$WINCTL" state Setting "$1" 2>/dev/null | tr -d '\r'; }
+# "&Setting" by its access key.
+open_dialog() { dialog=$(e2e_open_from_menu "$clock" s Setting); }
+state() { e2e_winctl state Setting "$1"; }
 tab_shot() {
     e2e_geom "$dialog"
     e2e_shot "$E2E_WORK/shot.png"
@@ -78,7 +55,7 @@ xdotool key ctrl+Tab
 sleep 0.3
 tab_shot tab-clock
 e2e_reg_get "$RUN_KEY" Zilvane >/dev/null && e2e_fail "expected no Run value before the first OK"
-click OK
+e2e_click_child Setting OK
 e2e_wait_hidden "$dialog" 3 || e2e_fail "expected OK to close the settings dialog; it is still shown after 3 s"
 
 read -r armed grey < <(e2e_alarm_look "$clock" "$E2E_WORK/label-armed.png")
