@@ -72,6 +72,10 @@ public:
     // Formats a date with a Windows date picture ("dd MMM yyyy", "dddd")
     // in the user's locale.
     virtual std::string FormatDate(const DateTime& when, const std::string& picture) = 0;
+    // One timer that wakes a sleeping computer at a local time, where the
+    // power plan allows wake timers. Setting it again moves it.
+    virtual void SetWakeTimer(const DateTime& when) = 0;
+    virtual void CancelWakeTimer() = 0;
 
     // --- per-user settings store (application name, section, key) -----
     // ReadSetting returns false when the key (or section) is absent.

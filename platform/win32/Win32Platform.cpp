@@ -162,6 +162,33 @@ std::string Win32Platform::FormatDate(const DateTime& when, const std::string& p
     return text;
 }
 
+// An absolute due time in UTC, converted by the zone's rules for that date,
+// so that a wake timer set before a change of daylight-saving time still
+// falls on the local time asked for.
+void Win32Platform::SetWakeTimer(const DateTime& when) {
+    if (!wakeTimer_) wakeTimer_ = ToHandle(CreateWaitableTimerA(nullptr, TRUE, nullptr));
+    if (!wakeTimer_) return;
+    const SYSTEMTIME local = ToSystemTime(when);
+    SYSTEMTIME utc;
+    FILETIME due;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &due))
+        return;
+    LARGE_INTEGER at;
+    at.LowPart = due.dwLowDateTime;
+    at.HighPart = static_cast<LONG>(due.dwHighDateTime);
+    // Where the system cannot resume for it, the timer is still set (the
+    // call then reports ERROR_NOT_SUPPORTED): nothing more to do.
+    SetWaitableTimer(As<HANDLE>(wakeTimer_), &at, 0, nullptr, nullptr, TRUE);
+}
+
+void Win32Platform::CancelWakeTimer() {
+    if (wakeTimer_) CancelWaitableTimer(As<HANDLE>(wakeTimer_));
+}
+
+Win32Platform::~Win32Platform() {
+    if (wakeTimer_) CloseHandle(As<HANDLE>(wakeTimer_));
+}
+
 // --- settings store ---------------------------------------------------
 
 bool Win32Platform::ReadSetting(const std::string& app, const std::string& section,

@@ -17,8 +17,18 @@ std::string FolderOf(const std::string& file);
 
 class Win32Platform : public Platform {
 public:
+    Win32Platform() = default;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+    ~Win32Platform() override;
+
     DateTime Now() override;
     std::string FormatDate(const DateTime& when, const std::string& picture) override;
+    void SetWakeTimer(const DateTime& when) override;
+    void CancelWakeTimer() override;
+    // The waitable timer behind the wake timer (0 until first set), for
+    // tests that wait on it.
+    Handle WakeTimerHandle() const { return wakeTimer_; }
 
     bool ReadSetting(const std::string& app, const std::string& section,
                      const std::string& key, std::string& value) override;
@@ -80,6 +90,7 @@ private:
         std::string picture, text;
     };
     std::vector<FormattedDate> dates_;  // the last text of each picture
+    Handle wakeTimer_ = 0;
 };
 
 }  // namespace platform

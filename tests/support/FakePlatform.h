@@ -57,6 +57,7 @@ public:
     std::deque<std::optional<std::string>> openFileAnswers;
     platform::Handle desktopWindow = 0x10010, instanceHandle = 0x400000;
     std::vector<std::string> calls;  // platform calls by name, in order
+    std::optional<platform::DateTime> wakeTimer;  // where the wake timer is set, if it is
     std::map<std::string, std::map<std::string, RegistryValue>> registry;  // key path -> values
     std::vector<platform::Handle> openKeys;
 
@@ -68,6 +69,8 @@ public:
     // --- Platform ---
     platform::DateTime Now() override { return now; }
     std::string FormatDate(const platform::DateTime& when, const std::string& picture) override;
+    void SetWakeTimer(const platform::DateTime& when) override { wakeTimer = when; }
+    void CancelWakeTimer() override { wakeTimer.reset(); }
     bool ReadSetting(const std::string& app, const std::string& section, const std::string& key,
                      std::string& value) override;
     void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
