@@ -32,6 +32,12 @@ std::string SaatMetni(const platform::DateTime& t) {
     return İkiHane(t.hour) + ":" + İkiHane(t.minute) + ":" + İkiHane(t.second);
 }
 
+// One number per minute of a date; only equality matters.
+long long DakikaNo(const platform::DateTime& t) {
+    return ((static_cast<long long>(t.year) * 12 + t.month) * 31 + t.day) * 1440 + t.hour * 60 +
+           t.minute;
+}
+
 ui::Font Tahoma(double points, bool bold) {
     ui::Font f;
     f.name = "Tahoma";
@@ -246,6 +252,16 @@ void AnaForm::Saat_Timer() {
     // One reading for the whole tick, kept on the stack: a tick nested in a
     // message box that a digit change opened has its own.
     const platform::DateTime şimdi = p.Now();
+    // The alarm starts at the first tick of its minute: the tick at second
+    // 00, or, when that second was missed (a busy machine, a sleep, a clock
+    // set forward), the first tick after one of an earlier minute. The
+    // load's tick follows no tick and counts at second 00 only, so that a
+    // restart within the minute of a shutdown alarm does not shut down
+    // again; an alarm armed within its own minute waits for the next day.
+    const long long dakika = DakikaNo(şimdi);
+    const bool ilkTik = şimdi.second == 0 ||
+                        (öncekiTikDakikası_ >= 0 && öncekiTikDakikası_ != dakika);
+    öncekiTikDakikası_ = dakika;
     const platform::DateTime* dış = tikZamanı_;
     tikZamanı_ = &şimdi;
     const std::string saat = SaatMetni(şimdi);
@@ -263,7 +279,13 @@ void AnaForm::Saat_Timer() {
         TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
     }
 
-    if (AlarmEtiketi.Text() + ":00" == saat && AlarmKurulu()) AlarmıBaşlat();
+    // Once per minute of a day: a clock set back into it, or the hour that
+    // repeats when daylight-saving time ends, does not start it again.
+    if (ilkTik && dakika != çalanDakika_ && AlarmEtiketi.Text() == saat.substr(0, 5) &&
+        AlarmKurulu()) {
+        çalanDakika_ = dakika;
+        AlarmıBaşlat();
+    }
 }
 
 void AnaForm::AlarmıBaşlat() {

@@ -102,6 +102,10 @@ private:
     std::unique_ptr<AlarmFormu> alarmFormu_;
     std::unique_ptr<AyarlarFormu> ayarlarFormu_;
     bool çalıyor_ = false;  // an alarm window is open: a nested tick must not open another
+    // Minutes of a date (DakikaNo): the previous tick's, and the alarm
+    // minute that last started the alarm; -1 for none yet.
+    long long öncekiTikDakikası_ = -1;
+    long long çalanDakika_ = -1;
     // The reading of the tick whose digits are being set, while it sets them.
     const platform::DateTime* tikZamanı_ = nullptr;
 };

@@ -26,6 +26,88 @@ TEST_F(Tick, AlarmStartsOnlyAtSecondZeroOfAnArmedMinute) {
     EXPECT_EQ(modals, 1);
 }
 
+// Second 00 missed (a busy machine, a late tick, a sleep): the first tick
+// of the minute rings, as late as second 59, and only that one; the chime of
+// the hour it starts stays silent. The same minute of the next day rings
+// again.
+TEST_F(Tick, AMissedSecondZeroRingsAtTheFirstTickOfTheMinuteOnly) {
+    Arm("10:00");
+    SetTime(9, 59, 58);
+    Load();
+    TickAt(9, 59, 59);
+    TickAt(10, 0, 1);
+    EXPECT_EQ(modals, 1);
+    ASSERT_EQ(platform.played.size(), 2u);  // the alarm, then the stop: no chime
+    EXPECT_EQ(platform.played[0].second, 9u);
+    TickAt(10, 0, 2);
+    TickAt(10, 0, 59);
+    EXPECT_EQ(modals, 1);
+    platform.Advance(24 * 3600 - 2);  // the next day, 09:59:57
+    form->Saat_Timer();
+    TickAt(10, 0, 59);
+    EXPECT_EQ(modals, 2);
+    TickAt(10, 1, 0);
+    EXPECT_EQ(modals, 2);
+}
+
+// Within its minute the alarm rings once, whatever happens: ticks nested in
+// the missing-sound message and in the open window, Stop, the clock set back
+// into the minute, Erase and the same time set again.
+TEST_F(Tick, TheAlarmMinuteNeverRingsTwice) {
+    Arm("07:30");
+    platform.SetSetting("Alarm Sesi", "D:\\gone.wav");
+    SetTime(7, 29, 59);
+    Load();
+    platform.onMessageBox = [&](const fake::MessageBoxCall&) { TickAt(7, 30, 2); };
+    host.onModal = [&](ui::Form& f) {
+        ++modals;
+        TickAt(7, 30, 3);
+        static_cast<AlarmFormu&>(f).AlarmıDurdurButonu_Click();
+        TickAt(7, 30, 4);
+    };
+    TickAt(7, 30, 1);
+    ASSERT_EQ(modals, 1);
+    EXPECT_EQ(platform.messageBoxes.size(), 1u);
+    TickAt(7, 30, 5);
+    TickAt(7, 29, 50);  // set back
+    TickAt(7, 30, 0);
+    EXPECT_EQ(modals, 1);
+
+    platform.onMessageBox = nullptr;
+    platform.messageBoxAnswers = {1, platform::kIdYes};  // OK to the missing sound, Yes to Erase
+    host.onModal = [&](ui::Form& f) {
+        ++modals;
+        static_cast<AlarmFormu&>(f).AlarmıSilButonu_Click();
+    };
+    form->AlarmEtiketi.SetText("07:31");
+    TickAt(7, 31, 0);
+    ASSERT_EQ(modals, 2);
+    ASSERT_EQ(form->AlarmEtiketi.ForeColor(), ui::Rgb(128, 128, 128));
+    form->AlarmEtiketi.SetText("07:31");  // set again as Set Alarm does
+    form->AlarmEtiketi.SetForeColor(ui::Rgb(192, 192, 0));
+    TickAt(7, 31, 1);
+    TickAt(7, 30, 59);
+    TickAt(7, 31, 2);
+    EXPECT_EQ(modals, 2);
+}
+
+// "Kapat": the shutdown comes at the first tick of the minute too, once; a
+// clock started again within that minute does not shut down again.
+TEST_F(Tick, AShutdownAlarmTakesTheFirstTickOfItsMinuteAndNotARestartWithinIt) {
+    Arm("07:30");
+    platform.SetSetting("Kapat", "1");
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 3);
+    EXPECT_EQ(platform.shutdowns.size(), 1u);
+    SetTime(7, 30, 40);
+    Load();
+    TickAt(7, 30, 41);
+    TickAt(7, 30, 42);
+    EXPECT_EQ(platform.shutdowns.size(), 1u);
+    EXPECT_EQ(modals, 0);
+}
+
 TEST_F(Tick, GreyAlarmLabelDoesNotRing) {
     SetTime(7, 29, 58);
     Load();
