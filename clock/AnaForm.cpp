@@ -21,6 +21,8 @@ constexpr int kAlarmAltPayı = 500;  // room kept below the alarm window
 constexpr unsigned kEwxShutdownPowerOff = 1 | 8;
 constexpr std::uint32_t kTümNedenler = 0xFFFFFFFF;
 constexpr int kHizmetÇevrimi = 500;  // blink period, ms
+constexpr int kUyanmaPayı = 5;       // the wake timer fires this many seconds before the alarm
+constexpr int kGününSaniyeleri = 24 * 60 * 60;
 
 std::string İkiHane(int n) {
     char buf[8];
@@ -36,6 +38,18 @@ std::string SaatMetni(const platform::DateTime& t) {
 long long DakikaNo(const platform::DateTime& t) {
     return ((static_cast<long long>(t.year) * 12 + t.month) * 31 + t.day) * 1440 + t.hour * 60 +
            t.minute;
+}
+
+platform::DateTime ErtesiGün(platform::DateTime t) {
+    static constexpr int kAyınGünleri[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool artık = (t.year % 4 == 0 && t.year % 100 != 0) || t.year % 400 == 0;
+    const int günler = t.month == 2 && artık ? 29 : kAyınGünleri[(t.month + 11) % 12];
+    t.dayOfWeek = (t.dayOfWeek + 1) % 7;
+    if (++t.day > günler) {
+        t.day = 1;
+        if (++t.month > 12) t.month = 1, ++t.year;
+    }
+    return t;
 }
 
 ui::Font Tahoma(double points, bool bold) {
@@ -144,6 +158,9 @@ AnaForm::AnaForm(Program& program)
     }
     Saat.AlignToSecond = true;
     Saat.Tick = [this] { Saat_Timer(); };
+    // After a sleep or a change of the clock or its zone the next alarm lies
+    // elsewhere in system time; the tick that follows does the rest.
+    ClockJumped = [this] { UyandırmaSaatiniKur(); };
     // Keep-on-screen runs with the tick, on the same wake-up.
     Sınırla.AlignToSecond = true;
     Sınırla.Tick = [this] { Sınırla_Timer(); };
@@ -233,6 +250,7 @@ void AnaForm::Form_Load() {
         AlarmAltı.SetPicture(Alarmlar.GraphicCell(3));
     }
     for (auto& n : NoktaAltı) n->SetPicture(Noktalar.GraphicCell(renk));
+    UyandırmaSaatiniKur();
 
     Saat_Timer();
 
@@ -332,6 +350,35 @@ void AnaForm::Çal() {
     çalıyor_ = false;
 
     p.Play("", 0);
+    UyandırmaSaatiniKur();  // Stop leaves it for tomorrow, Erase cancels it
+}
+
+void AnaForm::UyandırmaSaatiniKur() {
+    auto& p = program_.platform;
+    int saat = -1, dakika = -1;
+    // Waking a sleeping computer only to shut it down serves no one.
+    const bool çalacak =
+        AlarmKurulu() && std::sscanf(AlarmEtiketi.Text().c_str(), "%2d:%2d", &saat, &dakika) == 2 &&
+        saat >= 0 && saat < 24 && dakika >= 0 && dakika < 60 &&
+        !settings::TruthValue(settings::Get(program_, "Kapat", "0"), false);
+    if (!çalacak) {
+        p.CancelWakeTimer();
+        return;
+    }
+    // The next start of the alarm minute: today while it is still ahead,
+    // else tomorrow. The wake falls a little before it, on the day before
+    // for an alarm at 00:00.
+    const platform::DateTime şimdi = p.Now();
+    const int alarm = (saat * 60 + dakika) * 60;
+    const int uyan = (alarm - kUyanmaPayı + kGününSaniyeleri) % kGününSaniyeleri;
+    const bool yarın = alarm <= (şimdi.hour * 60 + şimdi.minute) * 60 + şimdi.second;
+    platform::DateTime t = şimdi;
+    if (yarın && uyan < alarm) t = ErtesiGün(t);
+    t.hour = uyan / 3600;
+    t.minute = uyan / 60 % 60;
+    t.second = uyan % 60;
+    t.millisecond = 0;
+    p.SetWakeTimer(t);
 }
 
 void AnaForm::SesDosyasıBulunamadı() {

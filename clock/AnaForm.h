@@ -77,6 +77,11 @@ public:
     // The alarm blink pair.
     void AlarmFormuAçKapa_Timer(int index);
 
+    // Keeps the wake timer on the alarm's next start while it is armed to
+    // ring, and cancels it otherwise. Run wherever the alarm, its action or
+    // the clock may have changed.
+    void UyandırmaSaatiniKur();
+
     // Alarm state: armed exactly while the alarm label has the armed colour.
     bool AlarmKurulu() const { return AlarmEtiketi.ForeColor() == kArmed; }
     bool KüçükYüz() const { return EtiketAltlığı.Visible(); }

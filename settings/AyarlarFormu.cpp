@@ -269,6 +269,7 @@ void AyarlarFormu::AlarmıKur() {
     }
     settings::Save(program_, "Kapat", settings::Text(alarmEylemi_));
     settings::Save(program_, "Alarm Zamani", zaman);
+    anaForm_.UyandırmaSaatiniKur();
 }
 
 void AyarlarFormu::AlarmıSilSor() {
@@ -406,6 +407,7 @@ void AyarlarFormu::TamamButonu_Click() {
 
     settings::Save(program_, "Ustte", settings::Text(HerZamanÜstteOnayı->Value()));
     settings::Save(program_, "Renk", settings::Text(program_.values.colourIndex));
+    anaForm_.UyandırmaSaatiniKur();  // the alarm's action may have changed
     Unload();
 }
 

@@ -59,6 +59,7 @@ void AlarmıSil(Program& program, AnaForm& anaForm) {
     if (AyarlarFormu* ayarlar = anaForm.AçıkAyarlarFormu()) ayarlar->AlarmYok();
     settings::Save(program, "Kapat", "0");
     settings::Save(program, "Alarm Zamani", "");
+    anaForm.UyandırmaSaatiniKur();
 }
 
 }  // namespace GirişModülü

@@ -424,6 +424,9 @@ public:
 
     // Events.
     std::function<void()> Activate;
+    // The wall clock jumped: the system resumed from sleep, or its time or
+    // time zone was set. The timers on the second fire right after it.
+    std::function<void()> ClockJumped;
     std::function<void()> QueryUnload;  // any close; store what must survive
     // A close asked for by the window system (close box, Alt+F4). Returns
     // true when the form handled it itself; otherwise the form unloads.
