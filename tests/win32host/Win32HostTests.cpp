@@ -406,6 +406,43 @@ TEST_F(Win32HostTest, TimersOnTheSecondFireTogetherInOrderAndStopWithTheirForm) 
     EXPECT_EQ(fired, (std::vector<std::string>{"saat", "sinirla", "saat"}));
 }
 
+// A resume (its two notifications) and a change of the system time each tell
+// the form once and tick at once, not at the next boundary of the old
+// alignment; the tick after is on the second again. A suspend does nothing.
+TEST_F(Win32HostTest, ResumeAndTimeChangeTickAtOnceThenOnTheSecond) {
+    FaceForm clock;
+    ui::Timer saat(clock, "Saat", 1000);
+    saat.AlignToSecond = true;
+    std::vector<int> ms;  // the system clock's millisecond at each tick
+    int jumps = 0;
+    saat.Tick = [&] {
+        SYSTEMTIME t;
+        GetSystemTime(&t);
+        ms.push_back(t.wMilliseconds);
+    };
+    clock.ClockJumped = [&] { ++jumps; };
+    ShowAndSettle(clock);
+    const HWND h = Wnd(clock);
+    for (UINT message : {WM_POWERBROADCAST, WM_TIMECHANGE}) {
+        // Right after a tick, when the next boundary is most of a second away.
+        const size_t ticked = ms.size() + 1;
+        ASSERT_TRUE(PumpUntil([&] { return ms.size() >= ticked; }, 2000));
+        const DWORD sent = GetTickCount();
+        if (message == WM_POWERBROADCAST) {
+            SendMessageA(h, message, PBT_APMSUSPEND, 0);
+            SendMessageA(h, message, PBT_APMRESUMEAUTOMATIC, 0);
+            SendMessageA(h, message, PBT_APMRESUMESUSPEND, 0);
+        } else {
+            SendMessageA(h, message, 0, 0);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return ms.size() > ticked; }, 2000));
+        EXPECT_LT(GetTickCount() - sent, 300u) << "message " << message;
+        ASSERT_TRUE(PumpUntil([&] { return ms.size() > ticked + 1; }, 2000));
+        EXPECT_LT(ms.back(), 50) << "message " << message;
+    }
+    EXPECT_EQ(jumps, 2);
+}
+
 TEST_F(Win32HostTest, ModalFormDisablesItsOwnerUntilItUnloadsItself) {
     FaceForm owner;
     int activations = 0;

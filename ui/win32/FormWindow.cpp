@@ -124,6 +124,9 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
+        case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
+        case WM_TIMECHANGE: return OnTimeChange();
+        case kClockJumped: ClockJumped(); return 0;
     }
     return std::nullopt;
 }
@@ -271,6 +274,22 @@ std::optional<LRESULT> FormWindow::OnEndSession(bool ending) {
     Form* main = host->main_;
     if (ending && main && !main->Unloaded()) main->Unload();
     return 0;
+}
+
+// After a sleep or a change of the clock the timer on the second no longer
+// meets the system clock's seconds: tick at once and align it again.
+std::optional<LRESULT> FormWindow::OnPowerBroadcast(WPARAM event) {
+    if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) return OnTimeChange();
+    return TRUE;
+}
+
+std::optional<LRESULT> FormWindow::OnTimeChange() {
+    // A resume brings two notifications: one jump is enough.
+    if (!clockJumpPending) {
+        clockJumpPending = true;
+        PostMessageA(hwnd, kClockJumped, 0, 0);
+    }
+    return TRUE;
 }
 
 // ---------------------------------------------------- model to window ---

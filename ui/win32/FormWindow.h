@@ -25,6 +25,10 @@ constexpr UINT_PTR kSecondTimerId = 0x5EC;
 // Posted on activation: the form's Activate runs when it arrives, or sooner
 // once the host's own show that caused it has returned.
 constexpr UINT kActivateSettled = WM_APP + 1;
+// Posted when the wall clock jumped (resume, time or zone set): the form
+// hears of it and its timers on the second fire, from the message loop
+// rather than inside the system's notification.
+constexpr UINT kClockJumped = WM_APP + 2;
 
 COLORREF ToColorRef(Color c);
 // Mouse.cpp: the buttons and shift keys of a mouse message, as the toolkit
@@ -76,6 +80,7 @@ struct FormWindow {
     bool capturing = false;
     std::optional<Control*> pressed;  // mouse target while a button is down, as HitTarget
     bool activatePending = false;  // activated; Activate not raised yet
+    bool clockJumpPending = false;  // kClockJumped posted, not yet handled
 
     // FormWindow.cpp: the window, its procedure and one handler per message.
     // A handler's empty answer lets the system's default run.
@@ -98,6 +103,8 @@ struct FormWindow {
     std::optional<LRESULT> OnClose();
     std::optional<LRESULT> OnNotify(const NMHDR& n);
     std::optional<LRESULT> OnEndSession(bool ending);
+    std::optional<LRESULT> OnPowerBroadcast(WPARAM event);
+    std::optional<LRESULT> OnTimeChange();
     // Raises a pending Activate while the window is still the active one.
     // Raising it may unload the form: the caller's last use of this object.
     void RaiseActivate();
@@ -144,6 +151,9 @@ struct FormWindow {
     void ArmTimer(Timer& t);
     void ArmTimers();
     void FireSecondTimers();
+    // kClockJumped: the form's ClockJumped, then the timers on the second
+    // at once, re-aligned to the system clock.
+    void ClockJumped();
 
     // Mouse.cpp. The control that takes the mouse at pt: nullptr for the
     // form, nullopt for none (a control that keeps it from its container).

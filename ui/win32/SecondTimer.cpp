@@ -72,6 +72,15 @@ void FormWindow::FireSecondTimers() {
     }
 }
 
+void FormWindow::ClockJumped() {
+    clockJumpPending = false;
+    Win32Host* h = host;
+    const HWND self = hwnd;
+    if (form->ClockJumped) form->ClockJumped();
+    if (!h->Find(self)) return;
+    FireSecondTimers();  // re-arms for the next second of the new time first
+}
+
 // WM_TIMER: the shared timer on the second, or timer n at id n + 1.
 std::optional<LRESULT> FormWindow::OnTimer(UINT_PTR id) {
     if (id == kSecondTimerId) {
