@@ -171,7 +171,8 @@ void Win32Platform::SetWakeTimer(const DateTime& when) {
     const SYSTEMTIME local = ToSystemTime(when);
     SYSTEMTIME utc;
     FILETIME due;
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &due))
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
+        !SystemTimeToFileTime(&utc, &due))
         return;
     LARGE_INTEGER at;
     at.LowPart = due.dwLowDateTime;

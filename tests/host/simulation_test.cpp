@@ -8,14 +8,15 @@
 namespace {
 
 TEST(Simulation, ANightAcrossTheAutumnChangeShowsEverySecondAndRingsOnce) {
-    for (sim::Variant v : {sim::Variant::OnTime, sim::Variant::LateTicks, sim::Variant::NightSleep}) {
+    using sim::Variant;
+    for (Variant v : {Variant::OnTime, Variant::LateTicks, Variant::NightSleep}) {
         const sim::Counts c = sim::Simulate(v, 2028, 10, 28, 20, 14);  // to 29 Oct, 10:00
         for (const std::string& fault : c.faults) ADD_FAILURE() << sim::Name(v) << ": " << fault;
         EXPECT_EQ(c.daysWithOneAlarm, 1) << sim::Name(v);
         EXPECT_EQ(c.dateChanges, 1) << sim::Name(v);
-        EXPECT_EQ(c.dstJumps, v == sim::Variant::NightSleep ? 0 : 1) << sim::Name(v);
-        if (v != sim::Variant::LateTicks)  // rings after second 00 only on waking
-            EXPECT_EQ(c.alarmsAfterSecond00, v == sim::Variant::NightSleep ? 1 : 0) << sim::Name(v);
+        EXPECT_EQ(c.dstJumps, v == Variant::NightSleep ? 0 : 1) << sim::Name(v);
+        if (v != Variant::LateTicks)  // rings after second 00 only on waking
+            EXPECT_EQ(c.alarmsAfterSecond00, v == Variant::NightSleep ? 1 : 0) << sim::Name(v);
     }
 }
 

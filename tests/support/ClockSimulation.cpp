@@ -172,7 +172,8 @@ private:
             Shown(tickLocal_);
         } else if (!ringing_) {
             // Stopped: tomorrow's alarm is the next to wake for.
-            ExpectWakeTimer(tickLocal_ / kDay + 1, "after the alarm of " + Stamp(tickLocal_ / kSecond));
+            ExpectWakeTimer(tickLocal_ / kDay + 1,
+                            "after the alarm of " + Stamp(tickLocal_ / kSecond));
         }
     }
 
