@@ -180,6 +180,12 @@ TEST_F(Link, DesignRoundTripsThroughTheStoredText) {
     EXPECT_FALSE(ui::PropertyStore::Parse("Caption\n"));
     EXPECT_FALSE(ui::PropertyStore::Parse("ForeColor=i:0xZZ\n"));
     EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,8.25,0\n"));
+    EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,nan,0,0,400,1\n"));
+    EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,0,0,0,400,1\n"));
+    // Underline is a field of its own; an empty text is a value too.
+    const auto bold = ui::PropertyStore::Parse("Font=f:A,8,1,0,0,1\n").value();
+    EXPECT_FALSE(bold.ReadFont("Font", {}).underline);
+    EXPECT_EQ(ui::PropertyStore::Parse("Url=s:\n").value().ReadText("Url", kAddress), "");
 }
 
 TEST_F(Link, MouseMoveOnlyOverTheTextAndAClickOpensTheAddress) {
