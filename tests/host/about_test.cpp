@@ -186,6 +186,9 @@ TEST_F(Link, DesignRoundTripsThroughTheStoredText) {
     const auto bold = ui::PropertyStore::Parse("Font=f:A,8,1,0,0,1\n").value();
     EXPECT_FALSE(bold.ReadFont("Font", {}).underline);
     EXPECT_EQ(ui::PropertyStore::Parse("Url=s:\n").value().ReadText("Url", kAddress), "");
+    // A stored underline survives a design without a font of its own.
+    copy.ReadProperties(ui::PropertyStore::Parse("FontUnderline=b:1\n").value(), ui::Font{});
+    EXPECT_TRUE(copy.FontUnderline());
 }
 
 TEST_F(Link, MouseMoveOnlyOverTheTextAndAClickOpensTheAddress) {
