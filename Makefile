@@ -1,13 +1,15 @@
 # Zilvane: the two commands a fresh Debian 12 machine needs are
 #   make run    build Zilvane.exe and start it under Wine
 #   make test   build and run every test (host, Win32 under Wine, end-to-end)
-# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer)
-# and `make dist` (the installer and the portable zip in build/dist).
+# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer),
+# `make dist` (the installer and the portable zip in build/dist) and `make fuzz`
+# (each fuzz target for FUZZ_SECONDS, default 600).
 
 SHELL := /bin/bash
 JOBS ?= 2
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build-host build-win32 run test bench dist clean
+.PHONY: all setup build-host build-win32 run test bench dist fuzz clean
 
 all: build-win32
 
@@ -33,6 +35,9 @@ bench: build-win32
 
 dist: build-win32
 	@bash scripts/dist.sh
+
+fuzz: setup
+	@bash fuzz/run.sh long $(FUZZ_SECONDS)
 
 clean:
 	@bash scripts/clean.sh
