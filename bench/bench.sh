@@ -10,14 +10,28 @@ set -euo pipefail
 SECONDS_TO_RUN=${BENCH_SECONDS:-150}
 ((SECONDS_TO_RUN >= 120)) || zv_die "BENCH_SECONDS must be at least 120"
 
-EXE=${BENCH_EXE:-$ZV_ROOT/build/win32/bin/Zilvane.exe}
-OUT=$ZV_ROOT/build/bench
-[[ -f $EXE ]] || zv_die "$EXE is missing; run the win32 build first"
+# The 32-bit clock where this machine runs it, else the 64-bit one; the
+# reference is built for the same architecture.
+zv_detect_archs
+zv_archs_line
+arch=${ZV_BENCH_ARCH:-}
+if [[ -z $arch ]]; then
+    arch=x64
+    [[ " $ZV_ARCHS " == *" x86 "* ]] && arch=x86
+fi
+zv_use_arch "$arch"
+echo "Benchmarking the $arch clock ($ZV_BUILD)."
+cmake --preset "$ZV_PRESET" >/dev/null
+cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane >/dev/null
+
+EXE=${BENCH_EXE:-$ZV_BUILD/bin/Zilvane.exe}
+OUT=$ZV_ROOT/build/bench-$arch
+[[ -f $EXE ]] || zv_die "$EXE is missing; run the $ZV_PRESET build first"
 mkdir -p "$OUT"
 
 # Tools of the run: the reference program and the screen sampler.
-i686-w64-mingw32-gcc -O2 -Wall -Wextra -o "$OUT/minimal_timer.exe" \
-    "$ZV_ROOT/bench/minimal_timer.c" -mwindows
+if [[ $arch == x86 ]]; then cc=i686-w64-mingw32-gcc; else cc=x86_64-w64-mingw32-gcc; fi
+$cc -O2 -Wall -Wextra -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
 gcc -O2 -Wall -Wextra -o "$OUT/digitwatch" "$ZV_ROOT/bench/digitwatch.c" -lX11 -lm
 
 # One prefix per program, so that each one's Wine server is its own and can
@@ -41,7 +55,7 @@ done
 start_in() { # NAME EXE ARGS...
     local name=$1
     shift
-    (zv_wine_env "$OUT/prefix-$name" "$OUT/home-$name" && exec wine "$@") \
+    (zv_wine_env "$OUT/prefix-$name" "$OUT/home-$name" && exec "$ZV_WINE" "$@") \
         >"$OUT/$name.log" 2>&1 &
     echo $!
 }
