@@ -3,8 +3,9 @@
 #   fuzz/run.sh brief           each target over its committed corpus plus a
 #                               few seconds (FUZZ_BRIEF_SECONDS, default 5)
 #   fuzz/run.sh long [seconds]  each target for that long (default 600)
-# Exits non-zero when a target finds a crash or a broken promise; the input
-# that did it is kept in build/fuzz/<target>-crash-*. Inputs found on the way
+# FUZZ_TARGETS picks some ("clock property_store"). Exits non-zero when a
+# target finds a crash or a broken promise; the input that did it is kept
+# in build/fuzz/<target>-crash-*. Inputs found on the way
 # go to build/fuzz/corpus/<target>; the committed seeds in fuzz/corpus stay
 # as they are (to add some: fuzz_<target> -merge=1 fuzz/corpus/<target> DIR).
 set -uo pipefail
@@ -29,7 +30,7 @@ cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER="${CXX_FUZZ:-clang++}" >/dev/null
 }
 
 failed=()
-for target in stored_values property_store clock; do
+for target in ${FUZZ_TARGETS:-stored_values property_store clock}; do
     found=$build/corpus/$target
     mkdir -p "$found"
     log=$build/$target.log
