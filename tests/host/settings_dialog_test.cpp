@@ -81,7 +81,7 @@ TEST_F(Dialog, FirstRunOpensOnTheAlarmTabWithNothingArmed) {
         if (dialogs == 1) form->AyarlarMenüsü_Click();  // one dialog at a time
         EXPECT_EQ(dialogs, 1);
     };
-    program.values.topMost = -2;
+    program.values.topMost = ui::Placement::NoTopMost;
     SetTime(9, 59, 59);
     Load();
     TickAt(10, 0, 0);  // the hour's chime
