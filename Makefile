@@ -1,15 +1,17 @@
 # Zilvane: the two commands a fresh Debian 12 machine needs are
 #   make run    build Zilvane.exe and start it under Wine
 #   make test   build and run every test (host, Win32 under Wine, end-to-end)
-# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer)
-# and `make dist` (installers and portable zips of both builds in build/dist).
+# and, on demand, `make bench` (tick accuracy and CPU use against a plain timer),
+# `make dist` (installers and portable zips of both builds in build/dist) and
+# `make fuzz` (each fuzz target for FUZZ_SECONDS, default 600).
 # ZILVANE_ARCHS=x64 (or x86, "x86 x64") chooses the Windows architectures that
 # run, test and bench use instead of those this machine runs.
 
 SHELL := /bin/bash
 JOBS ?= 2
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build-host build-win32 build-win64 run test bench dist clean
+.PHONY: all setup build-host build-win32 build-win64 run test bench dist fuzz clean
 
 all: build-win32 build-win64
 
@@ -40,6 +42,9 @@ bench: setup
 
 dist: build-win32 build-win64
 	@bash scripts/dist.sh
+
+fuzz: setup
+	@bash fuzz/run.sh long $(FUZZ_SECONDS)
 
 clean:
 	@bash scripts/clean.sh

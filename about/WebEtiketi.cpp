@@ -88,11 +88,13 @@ void WebEtiketi::InitProperties() {
 // write does) nor resize before the container sizes the control.
 void WebEtiketi::ReadProperties(const ui::PropertyStore& store, const ui::Font& ambientFont) {
     Etiket.SetText(store.ReadText("Caption", kTasarımYazısı));
-    ui::Font altıÇizili = Etiket.GetFont();
-    altıÇizili.underline = store.ReadBool("FontUnderline", false);
-    Etiket.SetFont(altıÇizili);
     Etiket.SetForeColor(store.ReadLong("ForeColor", kDüğmeYazısı));
-    Etiket.SetFont(store.ReadFont("Font", ambientFont));
+    // A stored font carries its own underline; the ambient font does not
+    // know the stored one, so without a font of its own the design's
+    // "FontUnderline" must survive it.
+    ui::Font yazıTipi = store.ReadFont("Font", ambientFont);
+    if (yazıTipi == ambientFont) yazıTipi.underline = store.ReadBool("FontUnderline", false);
+    Etiket.SetFont(yazıTipi);
     aktifRenk_ = store.ReadLong("AktifRenk", kMavi);
     pasifRenk_ = store.ReadLong("PasifRenk", kKahverengi);
     renkDeğiştir_ = store.ReadBool("RenkDeğiştir", false);

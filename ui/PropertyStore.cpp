@@ -98,7 +98,11 @@ std::optional<Font> DecodeFont(const std::string& payload) {
     auto name = Unescape(parts[0]);
     if (!name) return std::nullopt;
     f.name = *name;
-    if (!Real(parts[1], f.points) || !Flag(parts[2], f.bold) || !Flag(parts[3], f.underline) ||
+    // A size no font has ("0", "nan", "1e300") would reach the font's pixel
+    // height unchecked: such a line is no font.
+    constexpr double kLargestPoints = 2048;
+    if (!Real(parts[1], f.points) || !(f.points > 0 && f.points <= kLargestPoints) ||
+        !Flag(parts[2], f.bold) || !Flag(parts[3], f.underline) ||
         !Number(parts[4], f.weight) || !Number(parts[5], f.charset))
         return std::nullopt;
     return f;

@@ -36,6 +36,7 @@ TEST_F(Link, NewInstanceShowsDotsSizedToTheTextPlusMargin) {
     WebEtiketi& l = Place();
     EXPECT_EQ(l.Caption(), "...");
     EXPECT_EQ(l.ForeColor(), kButtonText);
+    EXPECT_EQ(l.BackColor(), 0x8000000Fu);  // the margin: the button face
     EXPECT_FALSE(l.FontUnderline());
     EXPECT_EQ(l.AktifRenk(), 0xFF0000u);
     EXPECT_EQ(l.PasifRenk(), 0x404080u);
@@ -75,6 +76,8 @@ TEST_F(Link, CaptionResizesAtOnceFontOnlyAtTheNextResize) {
     EXPECT_EQ(l.Height(), 288 + 60);
     EXPECT_EQ(l.Etiket.Left(), 30);
     EXPECT_EQ(l.Etiket.Top(), 30);
+    l.SetWidth(5000);  // one dimension alone
+    EXPECT_EQ(l.Width(), 27 * 132 + 60);
     EXPECT_EQ(changed, (std::vector<std::string>{"Caption", "Font"}));
 }
 
@@ -180,6 +183,15 @@ TEST_F(Link, DesignRoundTripsThroughTheStoredText) {
     EXPECT_FALSE(ui::PropertyStore::Parse("Caption\n"));
     EXPECT_FALSE(ui::PropertyStore::Parse("ForeColor=i:0xZZ\n"));
     EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,8.25,0\n"));
+    EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,nan,0,0,400,1\n"));
+    EXPECT_FALSE(ui::PropertyStore::Parse("Font=f:Arial,0,0,0,400,1\n"));
+    // Underline is a field of its own; an empty text is a value too.
+    const auto bold = ui::PropertyStore::Parse("Font=f:A,8,1,0,0,1\n").value();
+    EXPECT_FALSE(bold.ReadFont("Font", {}).underline);
+    EXPECT_EQ(ui::PropertyStore::Parse("Url=s:\n").value().ReadText("Url", kAddress), "");
+    // A stored underline survives a design without a font of its own.
+    copy.ReadProperties(ui::PropertyStore::Parse("FontUnderline=b:1\n").value(), ui::Font{});
+    EXPECT_TRUE(copy.FontUnderline());
 }
 
 TEST_F(Link, MouseMoveOnlyOverTheTextAndAClickOpensTheAddress) {
@@ -238,6 +250,7 @@ TEST_F(About, LoadFillsTheTextsAndCentresTheWindow) {
     EXPECT_EQ(f.Etiket[1].Text(), "Version: 2.14");
     EXPECT_EQ(f.Etiket[2].Text(), "Copyright (C) 2026 Velorin");
     EXPECT_EQ(f.Etiket[3].Text(), "Velorin");
+    EXPECT_EQ(f.Etiket[3].Width(), 7 * 91);  // its text was set before the host came
     EXPECT_EQ(f.TamamDüğmesi.Caption(), "OK");
     EXPECT_EQ(f.Altlık.BackColor(), 0x8000000Fu);
     EXPECT_EQ(f.Etiket[0].ForeColor(), ui::Rgb(0, 0, 192));
@@ -276,6 +289,8 @@ TEST_F(About, LoadFillsTheTextsAndCentresTheWindow) {
 TEST_F(About, VersionLineAndFailingStepsLeaveTheDesignText) {
     SetVersion(1, 10, 0, 3);
     EXPECT_EQ(Load().Etiket[1].Text(), "Version: 1.103");
+    SetVersion(1, 0, 0, 0);
+    EXPECT_EQ(Load().Etiket[1].Text(), "Version: 1.00");
 
     platform.strings.erase(148);
     EXPECT_EQ(Load().Etiket[1].Text(), "#");

@@ -29,6 +29,7 @@ TEST_F(Alarm, WindowShowsItsTextsWithStopAsDefault) {
     whileOpen = [&](AlarmFormu& w) {
         EXPECT_EQ(w.Caption(), "Alarm Time!");
         EXPECT_EQ(w.MesajEtiketi.Text(), "Selected \"Alarm Time\" has arrived!");
+        EXPECT_EQ(w.MesajEtiketi.Width(), 1770);  // wrapped: the design width, not the longest line
         EXPECT_EQ(w.AlarmıDurdurButonu.Caption(), "&Stop");
         EXPECT_EQ(w.AlarmıSilButonu.Caption(), "&Erase Alarm");
         EXPECT_TRUE(w.AlarmıDurdurButonu.Default);

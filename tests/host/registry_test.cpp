@@ -62,10 +62,17 @@ TEST_F(Registry, ShutdownPrivilegeIsAskedForAsWindowsExpects) {
     EXPECT_NE(std::find(c.begin(), c.end(), "OpenProcessToken:40"), c.end());
     EXPECT_NE(std::find(c.begin(), c.end(), "LookupPrivilegeValue::SeShutdownPrivilege"), c.end());
     EXPECT_NE(std::find(c.begin(), c.end(), "AdjustTokenPrivileges:0:19:2"), c.end());
+    EXPECT_EQ(std::count(c.begin(), c.end(), "CloseHandle"), 1);  // the token
     EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
 TEST_F(Registry, EachFailingPrivilegeStepTellsItsErrorCode) {
+    platform.failOpenToken = 5;  // the lookup after it says nothing; adjusting no token fails
+    reg::KapatmaYetkisiAl(program);
+    EXPECT_EQ(platform.messageBoxes.size(), 2u);
+    platform.messageBoxes.clear();
+    platform.failOpenToken = 0;
+
     platform.failAdjust = 1300;  // not all privileges assigned: the user lacks the right
     reg::KapatmaYetkisiAl(program);
     ASSERT_EQ(platform.messageBoxes.size(), 1u);

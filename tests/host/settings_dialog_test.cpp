@@ -75,7 +75,13 @@ TEST_F(Dialog, FirstRunOpensOnTheAlarmTabWithNothingArmed) {
         EXPECT_TRUE(d.İptalButonu->Cancel);
         for (auto* b : {d.TamamButonu.get(), d.İptalButonu.get(), d.AlarmıKurButonu.get()})
             EXPECT_FALSE(b->Default);
+        EXPECT_EQ(std::make_pair(d.Left(), d.Top()), std::make_pair(5482, 3097));  // centred
+        d.Activate();  // takes the clock's placement
+        EXPECT_EQ(host.events.back(), "SetWindowPos AyarlarFormu -2 3");
+        if (dialogs == 1) form->AyarlarMenüsü_Click();  // one dialog at a time
+        EXPECT_EQ(dialogs, 1);
     };
+    program.values.topMost = ui::Placement::NoTopMost;
     SetTime(9, 59, 59);
     Load();
     TickAt(10, 0, 0);  // the hour's chime
@@ -83,6 +89,8 @@ TEST_F(Dialog, FirstRunOpensOnTheAlarmTabWithNothingArmed) {
     Open();
     EXPECT_TRUE(platform.played.empty()) << "the load's repaint must not chime";
     EXPECT_EQ(Count("ShowModal AyarlarFormu owner AnaForm"), 1);
+    // A modal loop that the program's quitting ends still unloads the dialog.
+    EXPECT_EQ(Count("QuitModal AyarlarFormu") + Count("Unload AyarlarFormu"), 2);
     // Only OK writes the Run value.
     EXPECT_EQ(RunValue(), "<no key>");
 }
@@ -90,9 +98,9 @@ TEST_F(Dialog, FirstRunOpensOnTheAlarmTabWithNothingArmed) {
 TEST_F(Dialog, ArmedAlarmShowsItsTimeAndItsAction) {
     platform.SetSetting("Alarm Zamani", "07:30");
     platform.SetSetting("Alarm Sesi", "D:\\Sounds\\wake.wav");
-    for (const char* kapat : {"", "0", "1"}) {
+    for (const char* kapat : {"", "0", "1", "x", "2"}) {  // as the tick reads it
         if (*kapat) platform.SetSetting("Kapat", kapat);
-        const bool shutdown = std::string(kapat) == "1";
+        const bool shutdown = std::string(kapat) == "1" || std::string(kapat) == "2";
         dialogs = 0;
         inDialog = [&](AyarlarFormu& d) {
             EXPECT_EQ(d.AlarmKutusu[0]->Text() + d.AlarmKutusu[1]->Text(), "0730") << kapat;
@@ -118,7 +126,8 @@ TEST_F(Dialog, WithoutASoundDeviceOnlyTheShutdownIsOffered) {
         EXPECT_FALSE(d.SaatBaşıUyarıSeçeneği->Enabled());
         EXPECT_EQ(d.SaatBaşıUyarıSeçeneği->Value(), 0);
         EXPECT_EQ(d.SaatBaşıSesiKutusu->Text(), "");
-        Choose(d, "06", "45");
+        EXPECT_FALSE(d.SaatBaşıSesiEkleButonu->Enabled());
+        Choose(d, "00", "45");
         d.AlarmıKurButonu->PerformClick();
         EXPECT_FALSE(d.SesliUyarıVerSeçeneği->Enabled());
         EXPECT_TRUE(d.BilgisayarıKapatSeçeneği->Value());
@@ -127,7 +136,13 @@ TEST_F(Dialog, WithoutASoundDeviceOnlyTheShutdownIsOffered) {
     };
     Open();
     EXPECT_EQ(platform.Setting("Kapat"), "1");
-    EXPECT_EQ(platform.Setting("Alarm Zamani"), "06:45");
+    EXPECT_EQ(platform.Setting("Alarm Zamani"), "00:45");
+
+    platform.SetSetting("Kapat", "0");  // opened again armed: shutdown, whatever "Kapat" holds
+    dialogs = 0;
+    inDialog = [&](AyarlarFormu& d) { d.TamamButonu->PerformClick(); };
+    Open();
+    EXPECT_EQ(platform.Setting("Kapat"), "1");
 }
 
 TEST_F(Dialog, SetAlarmNeedsBothListsAndEraseAsksFirst) {
@@ -148,6 +163,14 @@ TEST_F(Dialog, SetAlarmNeedsBothListsAndEraseAsksFirst) {
         EXPECT_TRUE(d.SesliUyarıVerSeçeneği->Value());
         EXPECT_EQ(d.AlarmSesiKutusu->Text(), "C:\\Program Files\\Zilvane\\Alarm.wav");
         EXPECT_EQ(d.AlarmıKurButonu->Caption(), "&Erase Alarm");
+        platform.openFileAnswers = {"E:\\ring.wav"};
+        d.AlarmSesiEkleButonu->PerformClick();
+        EXPECT_EQ(d.AlarmSesiKutusu->Text(), "E:\\ring.wav");
+        host.changed.clear();  // to the shutdown: no sound; the cleared option's window is told
+        d.BilgisayarıKapatSeçeneği->UserClick();
+        EXPECT_EQ(d.AlarmSesiKutusu->Text(), "");
+        EXPECT_FALSE(d.AlarmSesiEkleButonu->Enabled());
+        EXPECT_EQ(std::count(host.changed.begin(), host.changed.end(), "SesliUyarıVerSeçeneği"), 1);
 
         platform.messageBoxAnswers = {platform::kIdNo};
         d.AlarmıKurButonu->PerformClick();
@@ -164,11 +187,12 @@ TEST_F(Dialog, SetAlarmNeedsBothListsAndEraseAsksFirst) {
         EXPECT_EQ(platform.Setting("Alarm Zamani"), "");
         EXPECT_EQ(d.AlarmıKurButonu->Caption(), "Set Alar&m");
         EXPECT_FALSE(d.AlarmıKurButonu->Enabled());
-        EXPECT_EQ(d.AlarmKutusu[0]->ListIndex(), -1);
+        EXPECT_EQ(d.AlarmKutusu[0]->ListIndex() + d.AlarmKutusu[1]->ListIndex(), -2);
         EXPECT_TRUE(d.AlarmKutusu[0]->Enabled());
         EXPECT_FALSE(d.SesliUyarıVerSeçeneği->Value() || d.SesliUyarıVerSeçeneği->Enabled());
+        EXPECT_FALSE(d.BilgisayarıKapatSeçeneği->Value() || d.BilgisayarıKapatSeçeneği->Enabled());
         EXPECT_EQ(d.AlarmSesiKutusu->Text(), "");
-        d.AlarmKutusu[1]->SetListIndex(5);
+        d.AlarmKutusu[1]->SetListIndex(0);
         EXPECT_FALSE(d.AlarmıKurButonu->Enabled()) << "only a minute is chosen";
         d.AlarmKutusu[0]->SetListIndex(6);
         EXPECT_TRUE(d.AlarmıKurButonu->Enabled());
@@ -183,14 +207,19 @@ TEST_F(Dialog, DefaultErasesAnArmedAlarmWithoutAskingAndCancelKeepsItErased) {
     platform.SetSetting("Uyari", "0");
     platform.SetSetting("Ustte", "0");
     platform.SetSetting("Renk", "2");
+    platform.SetSetting("Baslangic", "0");
+    platform.SetSetting("Saat Basi Sesi", "D:\\custom.wav");
     inDialog = [&](AyarlarFormu& d) {
+        EXPECT_TRUE(d.RenkSeçeneği[2]->Value());
+        EXPECT_FALSE(d.SaatBaşıSesiEkleButonu->Enabled());  // the warning is off
         d.İlkAyarlarButonu->PerformClick();
         EXPECT_TRUE(platform.messageBoxes.empty());
         EXPECT_EQ(form->AlarmEtiketi.ForeColor(), kGrey);
         EXPECT_EQ(platform.Setting("Alarm Zamani"), "");
         EXPECT_EQ(platform.Setting("Kapat"), "0");
-        EXPECT_EQ(d.SaatBaşıUyarıSeçeneği->Value(), 1);
+        EXPECT_EQ(d.SaatBaşıUyarıSeçeneği->Value() + d.BaşlangıçtaAçılsınOnayı->Value(), 2);
         EXPECT_EQ(d.HerZamanÜstteOnayı->Value(), 1);
+        EXPECT_EQ(d.SaatBaşıSesiKutusu->Text(), "C:\\Program Files\\Zilvane\\Alarm.wav");
         EXPECT_TRUE(d.RenkSeçeneği[0]->Value());
         EXPECT_EQ(form->Hane[5]->GetPicture().strip, ui::Strip::Haneler0);
         EXPECT_EQ(d.AlarmSesiKutusu->Text(), "C:\\Program Files\\Zilvane\\Alarm.wav");
@@ -208,8 +237,7 @@ TEST_F(Dialog, ColourIsLiveAndCancelPutsTheStoredOneBackWithoutSilencingTheChime
     Load();
     inDialog = [&](AyarlarFormu& d) {
         d.RenkSeçeneği[2]->UserClick();
-        EXPECT_EQ(form->Hane[0]->GetPicture().strip, ui::Strip::Haneler2);
-        EXPECT_EQ(form->Hane[5]->GetPicture().strip, ui::Strip::Haneler2);
+        for (auto& digit : form->Hane) EXPECT_EQ(digit->GetPicture().strip, ui::Strip::Haneler2);
         EXPECT_EQ(form->NoktaAltı[1]->GetPicture(), (ui::Picture{ui::Strip::Noktalar, 2}));
         EXPECT_EQ(form->AlarmAltı.GetPicture(), (ui::Picture{ui::Strip::Alarmlar, 2}));
         EXPECT_EQ(Digits(), "105950");
@@ -223,6 +251,15 @@ TEST_F(Dialog, ColourIsLiveAndCancelPutsTheStoredOneBackWithoutSilencingTheChime
     TickAt(11, 0, 0);
     ASSERT_EQ(platform.played.size(), 1u);
     EXPECT_EQ(platform.played[0].first, "C:\\Program Files\\Zilvane\\Alarm.wav");
+
+    dialogs = 0;  // the close box takes a tried colour back too
+    inDialog = [&](AyarlarFormu& d) {
+        d.RenkSeçeneği[2]->UserClick();
+        d.CloseRequest();
+    };
+    Open();
+    EXPECT_EQ(Count("QuitModal AyarlarFormu"), 0);
+    EXPECT_EQ(form->Hane[0]->GetPicture().strip, ui::Strip::Haneler0);
 }
 
 TEST_F(Dialog, OkStoresEverythingAndWritesOrDeletesTheRunValue) {
@@ -243,6 +280,7 @@ TEST_F(Dialog, OkStoresEverythingAndWritesOrDeletesTheRunValue) {
     // A folder with a space: quoted, so Windows does not run "C:\Program".
     EXPECT_EQ(RunValue(), std::string("\"C:\\Program Files\\Zilvane\\Zilvane.exe\"") + '\0');
     EXPECT_EQ(Count("Unload AyarlarFormu"), 1);
+    EXPECT_EQ(Count("QuitModal AyarlarFormu"), 0);  // OK closed it, not the clock after the loop
 
     // OK's "Ustte" takes effect when the clock is active again.
     form->Form_Activate();
@@ -252,11 +290,14 @@ TEST_F(Dialog, OkStoresEverythingAndWritesOrDeletesTheRunValue) {
     inDialog = [&](AyarlarFormu& d) {
         EXPECT_EQ(d.RenkSeçeneği[1]->Value(), true);
         d.BaşlangıçtaAçılsınOnayı->UserClick();  // off
+        d.SaatBaşıUyarıSeçeneği->UserClick();    // on
         d.TamamButonu->PerformClick();
     };
     Open();
     EXPECT_EQ(platform.Setting("Baslangic"), "0");
     EXPECT_EQ(RunValue(), "<none>");
+    TickAt(11, 0, 0);  // the colours of both dialogs held the chime only while they repainted
+    EXPECT_EQ(platform.played.size(), 1u);
 }
 
 TEST_F(Dialog, SoundFilesComeFromTheOpenFileDialog) {
@@ -315,6 +356,7 @@ TEST_F(Dialog, ErasingFromTheAlarmWindowResetsAnOpenDialog) {
         EXPECT_EQ(d.AlarmKutusu[0]->ListIndex(), -1);
         EXPECT_FALSE(d.SesliUyarıVerSeçeneği->Value() || d.SesliUyarıVerSeçeneği->Enabled());
         EXPECT_EQ(d.AlarmSesiKutusu->Text(), "");
+        EXPECT_FALSE(d.AlarmSesiEkleButonu->Enabled());
         d.TamamButonu->PerformClick();
     };
     Open();

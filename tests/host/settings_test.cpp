@@ -12,6 +12,7 @@ TEST(StoredValues, NumbersAreReadFromTheLeadingNumber) {
     EXPECT_EQ(NumericValue("  -250"), -250);
     EXPECT_EQ(NumericValue("12.5abc"), 12.5);
     EXPECT_EQ(NumericValue("1e3"), 1000);
+    EXPECT_EQ(NumericValue("1E3"), 1000);
     EXPECT_EQ(NumericValue("7e"), 7);
     EXPECT_EQ(NumericValue(""), 0);
     EXPECT_EQ(NumericValue("abc"), 0);

@@ -54,6 +54,9 @@ TEST_F(Window, KeepOnScreenMovesOnlyBeyondTheTolerance) {
     form->SetLeft(flush + 150);
     form->Sınırla_Timer();
     EXPECT_EQ(form->Left(), flush);
+    form->SetTop(11520 - 770 + 100);  // the tolerance itself: stays
+    form->Sınırla_Timer();
+    EXPECT_EQ(form->Top(), 11520 - 770 + 100);
     form->SetTop(11520 - 770 + 150);
     form->Sınırla_Timer();
     EXPECT_EQ(form->Top(), 11520 - 770);
@@ -90,6 +93,8 @@ TEST_F(Window, OnlyTheLeftButtonAloneDrags) {
     form->HaneAltlığı_MouseMove(ui::kLeftButton);
     EXPECT_EQ(Count("Drag"), 1);
     EXPECT_EQ(host.pointers.back(), ui::Pointer::SizeAll);
+    EXPECT_TRUE(form->Hane[2]->MouseToContainer && form->Hane4.MouseToContainer);  // both faces
+    EXPECT_FALSE(form->KapatButonu.MouseToContainer);
 }
 
 TEST_F(Window, RightButtonReleaseOpensTheMenuWithSettingAsDefault) {
@@ -111,6 +116,7 @@ TEST_F(Window, DoubleClickOnTheBackgroundOnlyEnlarges) {
     EXPECT_FALSE(form->KüçükYüz());
     form->HaneAltlığı_DblClick();
     EXPECT_TRUE(form->KüçükYüz());
+    EXPECT_EQ(form->Hane5.ForeColor(), ui::Rgb(0, 255, 0));
     form->Form_DblClick();
     EXPECT_FALSE(form->KüçükYüz());
 }

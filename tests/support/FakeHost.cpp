@@ -1,6 +1,7 @@
 #include "tests/support/FakeHost.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace fake {
 
@@ -15,6 +16,7 @@ void FakeHost::ShowModal(ui::Form& form, ui::Form* owner) {
     events.push_back("ShowModal " + form.Name() + (owner ? " owner " + owner->Name() : ""));
     ++modalDepth;
     if (onModal) onModal(form);
+    if (!form.Unloaded()) events.push_back("QuitModal " + form.Name());
     --modalDepth;
 }
 
@@ -63,9 +65,14 @@ bool FakeHost::MeasureText(const ui::Font& font, const std::string& text, int wr
     const int lineHeight = static_cast<int>(font.points * 24 + 0.5);
     width = charWidth * static_cast<int>(text.size());
     height = lineHeight;
-    if (wrapWidth > 0 && width > wrapWidth) {
-        height = lineHeight * ((width + wrapWidth - 1) / wrapWidth);
-        width = wrapWidth;
+    if (wrapWidth <= 0 || width <= wrapWidth) return true;
+    int line = 0;  // broken between words: the widest line, not the wrap width
+    width = 0;
+    std::istringstream words(text);
+    for (std::string word; words >> word; width = std::max(width, line)) {
+        const int w = charWidth * static_cast<int>(word.size());
+        if (line > 0 && line + charWidth + w > wrapWidth) height += lineHeight, line = w;
+        else line += (line > 0 ? charWidth : 0) + w;
     }
     return true;
 }

@@ -18,14 +18,20 @@ public:
 
     std::function<void(ui::Form&)> onModal;   // runs while a form is shown modally
     std::function<ui::MenuItem*(ui::Menu&)> onMenu;  // the item the user picks
-    std::vector<std::string> events;  // "Show AnaForm", "Hide AnaForm", "Drag", ...
+    // "Show AnaForm", "Hide AnaForm", "Drag", ...; "QuitModal X" when X's
+    // modal loop ended with X still loaded, as the real one does only when
+    // the program quits.
+    std::vector<std::string> events;
+    std::vector<std::string> changed;  // each notified control (or form), by name
     std::vector<std::pair<std::string, long>> zOrders;  // form name, insert-after
     std::vector<std::string> menuDefaults;
     std::vector<ui::Pointer> pointers;
     int ended = 0;
     int modalDepth = 0;
 
-    void Changed(ui::Form&, ui::Control*) override {}
+    void Changed(ui::Form& f, ui::Control* c) override {
+        changed.push_back(c ? c->Name() : f.Name());
+    }
     void Load(ui::Form& form) override;
     void Show(ui::Form& form) override { events.push_back("Show " + form.Name()); }
     void Hide(ui::Form& form) override { events.push_back("Hide " + form.Name()); }
@@ -40,7 +46,7 @@ public:
     std::uintptr_t WindowHandle(const ui::Form&) override { return 0x1234; }
     void End() override { ++ended; }
     // Fixed metrics: each character 11 twips per point wide, lines 24 twips
-    // per point high.
+    // per point high; wrapped text breaks between words, as DrawText does.
     bool MeasureText(const ui::Font& font, const std::string& text, int wrapWidth, int& width,
                      int& height) override;
 

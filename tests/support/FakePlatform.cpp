@@ -196,10 +196,14 @@ bool FakePlatform::LookupPrivilege(const std::string& system, const std::string&
     return true;
 }
 
-bool FakePlatform::AdjustPrivileges(platform::Handle, bool disableAll, std::uint64_t luid,
-                                    std::uint32_t attributes) {
+bool FakePlatform::AdjustPrivileges(platform::Handle token, bool disableAll,
+                                    std::uint64_t luid, std::uint32_t attributes) {
     calls.push_back("AdjustTokenPrivileges:" + std::to_string(disableAll) + ":" +
                     std::to_string(luid) + ":" + std::to_string(attributes));
+    if (!token) {  // no token was opened: ERROR_INVALID_HANDLE, as Windows answers
+        lastError_ = 6;
+        return false;
+    }
     lastError_ = failAdjust;
     return failAdjust == 0;
 }
