@@ -74,6 +74,9 @@ public:
     virtual void SetPointer(Form& form, Pointer pointer) = 0;
     virtual void TimerChanged(class Timer& timer) = 0;
     virtual std::uintptr_t WindowHandle(const Form& form) = 0;
+    // The DPI of the monitor the form's window is on: the form's twips are
+    // its pixels at this DPI.
+    virtual int Dpi(const Form&) { return 96; }
     // Ends the program at once (after the main form has unloaded).
     virtual void End() = 0;
     // Size in twips of a text in a font; with wrapWidth > 0 the text wraps
