@@ -82,8 +82,8 @@ public:
     // Size in twips of a text in a font; with wrapWidth > 0 the text wraps
     // at that width. Auto-size labels follow it; false: no measure, they
     // keep their size.
-    virtual bool MeasureText(const struct Font&, const std::string&, int /*wrapWidth*/,
-                             int& /*width*/, int& /*height*/) {
+    virtual bool MeasureText(const Form&, const struct Font&, const std::string&,
+                             int /*wrapWidth*/, int& /*width*/, int& /*height*/) {
         return false;
     }
 };
@@ -392,6 +392,8 @@ public:
     FormHost* Host() const { return host_; }
     // Auto-size labels take their size from the new host.
     void SetHost(FormHost* host);
+    // Auto-size labels measure their text again (the host's DPI changed).
+    void Remeasure();
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);

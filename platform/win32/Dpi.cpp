@@ -15,6 +15,7 @@ Proc Lookup(const char* dll, const char* name) {
 
 using GetDpiForMonitorProc = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+using AdjustForDpiProc = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 }  // namespace
 
@@ -42,6 +43,13 @@ int WindowDpi(HWND window) {
     if (window && forWindow)
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    static const auto forDpi =
+        Lookup<AdjustForDpiProc>("user32.dll", "AdjustWindowRectExForDpi");
+    if (forDpi && forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
 }
 
 }  // namespace platform::win32

@@ -10,5 +10,7 @@ namespace platform::win32 {
 int SystemDpi();
 int MonitorDpi(HMONITOR monitor);
 int WindowDpi(HWND window);  // the DPI of the monitor it is on
+// AdjustWindowRectEx with the frame a window has at dpi.
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi);
 
 }  // namespace platform::win32

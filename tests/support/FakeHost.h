@@ -43,7 +43,7 @@ public:
     void End() override { ++ended; }
     // Fixed metrics: each character 11 twips per point wide, lines 24 twips
     // per point high.
-    bool MeasureText(const ui::Font& font, const std::string& text, int wrapWidth, int& width,
+    bool MeasureText(const ui::Form&, const ui::Font& font, const std::string& text, int wrapWidth, int& width,
                      int& height) override;
 
     int Count(const std::string& event) const;

@@ -13,6 +13,7 @@
 
 #include "ui/Controls.h"
 #include "ui/win32/ChildControls.h"
+#include "ui/win32/Display.h"
 
 namespace ui::win32 {
 
@@ -25,6 +26,8 @@ constexpr UINT_PTR kSecondTimerId = 0x5EC;
 // Posted on activation: the form's Activate runs when it arrives, or sooner
 // once the host's own show that caused it has returned.
 constexpr UINT kActivateSettled = WM_APP + 1;
+// WM_DPICHANGED, newer than the headers' Windows version.
+constexpr UINT kWmDpiChanged = 0x02E0;
 
 COLORREF ToColorRef(Color c);
 // Mouse.cpp: the buttons and shift keys of a mouse message, as the toolkit
@@ -58,6 +61,7 @@ struct FormWindow {
     Form* form = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
+    Display display;  // what the window's pixels are
     bool dialog = false;
     ModalShow* modal = nullptr;  // while shown modally
     HWND lastFocus = nullptr;
@@ -98,6 +102,7 @@ struct FormWindow {
     std::optional<LRESULT> OnClose();
     std::optional<LRESULT> OnNotify(const NMHDR& n);
     std::optional<LRESULT> OnEndSession(bool ending);
+    std::optional<LRESULT> OnDpiChanged(int dpi, const RECT& suggested);
     // Raises a pending Activate while the window is still the active one.
     // Raising it may unload the form: the caller's last use of this object.
     void RaiseActivate();
