@@ -337,7 +337,7 @@ void AnaForm::Çal() {
     alarmFormu_ = std::make_unique<AlarmFormu>(program_, *this);
     alarmFormu_->SetHost(Host());
     alarmFormu_->Form_Load();
-    const int ekran = p.ScreenHeightTwips();
+    const int ekran = Ekran().bottom;
     if (Top() + Height() + alarmFormu_->Height() + kAlarmAltPayı >= ekran)
         SetTop(ekran - (alarmFormu_->Height() + Height() + kAlarmAltPayı));
     alarmFormu_->SetWidth(Width());
@@ -462,6 +462,8 @@ void AnaForm::Form_DblClick() {
 
 void AnaForm::KüçültBüyültMenüsü_Click() {
     auto& p = program_.platform;
+    // Where the user left the small face: the monitor the large one fits on.
+    const platform::Rect ekran = Ekran();
     Hide();
     if (KüçükYüz()) {
         EtiketAltlığı.SetVisible(false);
@@ -469,8 +471,7 @@ void AnaForm::KüçültBüyültMenüsü_Click() {
         SetWidth(HaneAltlığı.Width() + kYanBoşluk);
         SetHeight(HaneAltlığı.Height());
         KüçültBüyültMenüsü.Caption = p.StringResource(IDS_MENU_MINIMIZE);
-        const int ekran = p.ScreenWidthTwips();
-        if (ekran - Width() + kTaşmaPayı < Left()) SetLeft(ekran - Width());
+        if (ekran.right - Width() + kTaşmaPayı < Left()) SetLeft(ekran.right - Width());
     } else {
         EtiketAltlığı.SetVisible(true);
         EtiketAltlığı.Move(0, 0);
@@ -500,13 +501,19 @@ void AnaForm::Kapat() { Unload(); }
 
 void AnaForm::Sınırla_Timer() {
     if (Minimized) return;
-    auto& p = program_.platform;
-    const int genişlik = p.ScreenWidthTwips();
-    const int yükseklik = p.ScreenHeightTwips();
-    if (Left() < 0) SetLeft(0);
-    if (genişlik - Width() + kTaşmaPayı < Left()) SetLeft(genişlik - Width());
-    if (yükseklik - Height() + kTaşmaPayı < Top()) SetTop(yükseklik - Height());
-    if (Top() < 0) SetTop(0);
+    // The window's own monitor: a clock on a second monitor stays there, one
+    // on a monitor no longer attached comes onto the nearest.
+    const platform::Rect ekran = Ekran();
+    if (Left() < ekran.left) SetLeft(ekran.left);
+    if (ekran.right - Width() + kTaşmaPayı < Left()) SetLeft(ekran.right - Width());
+    if (ekran.bottom - Height() + kTaşmaPayı < Top()) SetTop(ekran.bottom - Height());
+    if (Top() < ekran.top) SetTop(ekran.top);
+}
+
+platform::Rect AnaForm::Ekran() const {
+    const int dpi = Host() ? Host()->Dpi(*this) : 96;
+    const platform::Rect pencere{Left(), Top(), Left() + Width(), Top() + Height()};
+    return platform::MonitorOf(program_.platform.Monitors(dpi), pencere).bounds;
 }
 
 void AnaForm::Form_QueryUnload() {

@@ -101,6 +101,9 @@ private:
     void Çal();
     void BilgisayarıKapat();
     void SesDosyasıBulunamadı();
+    // The monitor that holds the larger part of the window (the nearest if
+    // none does), in the window's twips.
+    platform::Rect Ekran() const;
 
     Program& program_;
     std::string sesYolu_;  // the sound file most recently looked up

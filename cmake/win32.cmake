@@ -28,6 +28,7 @@ set(ZILVANE_WIN32_HOST_SOURCES
   ${CMAKE_SOURCE_DIR}/ui/win32/SecondTimer.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/Mouse.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/GdiCache.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/Dpi.cpp
 )
 add_library(zilvane_win32 STATIC
   platform/win32/Win32Platform.cpp

@@ -40,6 +40,28 @@ constexpr unsigned kSndFilename = 0x20000;
 
 constexpr int kSwShowNormal = 1;
 
+// A rectangle, edges exclusive on the right and bottom.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
+};
+
+// An attached monitor: its rectangle and work area, and its own DPI.
+struct Monitor {
+    Rect bounds;
+    Rect work;  // without the task bar
+    int dpi = 96;
+};
+
+// Pixels <-> twips at a DPI, rounded to the nearest (MulDiv's rule).
+int TwipsOfPixels(int pixels, int dpi);
+int PixelsOfTwips(int twips, int dpi);
+// The monitor holding the larger part of window, else the one nearest to
+// it; the first (the primary) on a tie. monitors must not be empty.
+const Monitor& MonitorOf(const std::vector<Monitor>& monitors, const Rect& window);
+
 struct VersionInfo {
     int major = 0, minor = 0, build = 0, revision = 0;
     std::string productName;
@@ -142,8 +164,13 @@ public:
     virtual void Pause(unsigned milliseconds) = 0;
 
     // --- screen (twips) -----------------------------------------------
+    // The primary screen.
     virtual int ScreenWidthTwips() = 0;
     virtual int ScreenHeightTwips() = 0;
+    // Every attached monitor, the primary first, at least one. Rectangles
+    // are in twips of a window at dpi: pixels * 1440 / dpi, so that they
+    // share that window's coordinates.
+    virtual std::vector<Monitor> Monitors(int dpi) = 0;
 };
 
 }  // namespace platform

@@ -32,57 +32,87 @@ tint() { # mask colour dst
 # Prints "w h x y" of the inked part of an image.
 ink_box() { convert "$1" -format '%@\n' info: | tr 'x+' '  '; }
 
+# The strips are drawn at 100, 125, 150, 175 and 200 % from the same design,
+# each scale rendered from the drawing itself, never stretched: Haneler0.bmp
+# is 100 %, Haneler0_150.bmp 150 %. A cell is its 100 % size times the scale,
+# rounded half up, as the program rounds its twips to pixels. The scaled
+# strips hold at most 256 colours (one glyph colour on black), so they are
+# written with a palette: the same pixels in a third of the bytes.
+scales=(100 125 150 175 200)
+scaled() { echo $((($1 * $2 + 50) / 100)); } # size percent
+suffix() { if (($1 == 100)); then echo ""; else echo "_$1"; fi; }
+write_strip() { # src dst percent
+  if (($3 == 100)); then write_bmp "$1" "$2"
+  else convert "$1" -alpha off -type Palette -compress none BMP3:"$2"; fi
+}
+
 # ---------------------------------------------------------------- digits
 # Each digit is rendered alone and cut to a vertical band shared by all ten
 # (so they sit on one baseline), then centred horizontally in its 16 x 22 cell.
-band_top=999; band_bot=0
-for d in 0 1 2 3 4 5 6 7 8 9; do
-  convert -size 64x64 xc:black -font "$digit_font" -pointsize 25 -fill white \
-     -gravity center -annotate +0+0 "$d" -colorspace gray -depth 8 "$tmp/g$d.png"
-  read -r w h x y < <(ink_box "$tmp/g$d.png")
-  if (( y < band_top )); then band_top=$y; fi
-  if (( y + h > band_bot )); then band_bot=$((y + h)); fi
-done
-band=$((band_bot - band_top))
-(( band <= 20 )) || { echo "digits too tall: $band" >&2; exit 1; }
-for d in 0 1 2 3 4 5 6 7 8 9; do
-  read -r w h x y < <(ink_box "$tmp/g$d.png")
-  (( w <= 15 )) || { echo "digit $d too wide: $w" >&2; exit 1; }
-  convert "$tmp/g$d.png" -crop "${w}x${band}+${x}+${band_top}" +repage \
-     -background black -gravity center -extent 16x22 "$tmp/d$d.png"
-done
-for k in 0 1 2; do
-  cells=()
+digits() { # percent
+  local p=$1 sfx cw ch canvas band_top=999 band_bot=0 band d k w h x y
+  sfx=$(suffix "$p"); cw=$(scaled 16 "$p"); ch=$(scaled 22 "$p"); canvas=$(scaled 64 "$p")
+  local pt; pt=$(awk -v p="$p" 'BEGIN { print 25 * p / 100 }')
   for d in 0 1 2 3 4 5 6 7 8 9; do
-    tint "$tmp/d$d.png" "${set_colour[$k]}" "$tmp/h${k}_$d.png"
-    cells+=("$tmp/h${k}_$d.png")
+    convert -size ${canvas}x${canvas} xc:black -font "$digit_font" -pointsize "$pt" -fill white \
+       -gravity center -annotate +0+0 "$d" -colorspace gray -depth 8 "$tmp/g$d.png"
+    read -r w h x y < <(ink_box "$tmp/g$d.png")
+    if (( y < band_top )); then band_top=$y; fi
+    if (( y + h > band_bot )); then band_bot=$((y + h)); fi
   done
-  convert "${cells[@]}" +append "$tmp/Haneler$k.png"
-  write_bmp "$tmp/Haneler$k.png" "$out/Haneler$k.bmp"
-done
+  band=$((band_bot - band_top))
+  (( band * 22 <= ch * 20 )) || { echo "digits too tall at $p %: $band" >&2; exit 1; }
+  for d in 0 1 2 3 4 5 6 7 8 9; do
+    read -r w h x y < <(ink_box "$tmp/g$d.png")
+    (( w < cw )) || { echo "digit $d too wide at $p %: $w" >&2; exit 1; }
+    convert "$tmp/g$d.png" -crop "${w}x${band}+${x}+${band_top}" +repage \
+       -background black -gravity center -extent ${cw}x${ch} "$tmp/d$d.png"
+  done
+  for k in 0 1 2; do
+    cells=()
+    for d in 0 1 2 3 4 5 6 7 8 9; do
+      tint "$tmp/d$d.png" "${set_colour[$k]}" "$tmp/h${k}_$d.png"
+      cells+=("$tmp/h${k}_$d.png")
+    done
+    convert "${cells[@]}" +append "$tmp/Haneler$k.png"
+    write_strip "$tmp/Haneler$k.png" "$out/Haneler$k$sfx.bmp" "$p"
+  done
+}
 
 # ---------------------------------------------------------------- colons
-# Two 4 x 4 dots on whole pixels, centred in the 8 x 15 cell; the cell's middle
-# row lines up with the middle of the digits on the face.
-convert -size 8x15 xc:black +antialias -fill white \
-   -draw "rectangle 2,2 5,5" -draw "rectangle 2,9 5,12" "$tmp/colon.png"
-cells=()
-for k in 0 1 2; do
-  tint "$tmp/colon.png" "${set_colour[$k]}" "$tmp/n$k.png"
-  cells+=("$tmp/n$k.png")
-done
-convert "${cells[@]}" +append "$tmp/Noktalar.png"
-write_bmp "$tmp/Noktalar.png" "$out/Noktalar.bmp"
+# Two square dots on whole pixels (4 x 4 at 100 %, 3 rows apart), centred in
+# the 8 x 15 cell; the cell's middle row lines up with the middle of the
+# digits on the face.
+colons() { # percent
+  local p=$1 sfx w h d g x0 y0 k
+  sfx=$(suffix "$p"); w=$(scaled 8 "$p"); h=$(scaled 15 "$p")
+  d=$(scaled 4 "$p"); g=$(scaled 3 "$p")
+  x0=$(((w - d) / 2)); y0=$(((h - 2 * d - g) / 2))
+  convert -size ${w}x${h} xc:black +antialias -fill white \
+     -draw "rectangle $x0,$y0 $((x0 + d - 1)),$((y0 + d - 1))" \
+     -draw "rectangle $x0,$((y0 + d + g)) $((x0 + d - 1)),$((y0 + 2 * d + g - 1))" "$tmp/colon.png"
+  cells=()
+  for k in 0 1 2; do
+    tint "$tmp/colon.png" "${set_colour[$k]}" "$tmp/n$k.png"
+    cells+=("$tmp/n$k.png")
+  done
+  convert "${cells[@]}" +append "$tmp/Noktalar.png"
+  write_strip "$tmp/Noktalar.png" "$out/Noktalar$sfx.bmp" "$p"
+}
 
 # ---------------------------------------------------------- alarm symbol
-# "((o))": a dot between two pairs of arcs, 1 px strokes centred on whole
-# pixels at the middle row; coverage by 16 x 16 supersampling.
-python3 - >"$tmp/alarm_sym.pgm" <<'PY'
+# "((o))": a dot between two pairs of arcs, 1 px strokes (at 100 %) centred
+# on whole pixels at the middle row; coverage by 16 x 16 supersampling.
+alarm_symbol() { # percent
+  local p=$1 sfx c n
+  sfx=$(suffix "$p")
+  python3 - "$(scaled 14 "$p")" "$(scaled 10 "$p")" "$p" >"$tmp/alarm_sym.pgm" <<'PY'
 import math, sys
-W, H, S = 14, 10, 16
+W, H, P = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+S, f = 16, P / 100
 cx, cy = W / 2, H / 2
-DOT_R, HALF_W = 1.42, 0.5
-ARCS = ((3.5, 46), (5.5, 40))  # radius, half opening in degrees
+DOT_R, HALF_W = 1.42 * f, 0.5 * f
+ARCS = ((3.5 * f, 46), (5.5 * f, 40))  # radius, half opening in degrees
 
 def inked(x, y):
     dx, dy = x - cx, y - cy
@@ -111,14 +141,21 @@ for py in range(H):
         pix.append(round(255 * n / (S * S)))
 sys.stdout.buffer.write(b"P5\n%d %d\n255\n" % (W, H) + bytes(pix))
 PY
-cells=()
-for c in "${set_colour[@]}" "$grey"; do
-  n=${#cells[@]}
-  tint "$tmp/alarm_sym.pgm" "$c" "$tmp/a$n.png"
-  cells+=("$tmp/a$n.png")
+  cells=()
+  for c in "${set_colour[@]}" "$grey"; do
+    n=${#cells[@]}
+    tint "$tmp/alarm_sym.pgm" "$c" "$tmp/a$n.png"
+    cells+=("$tmp/a$n.png")
+  done
+  convert "${cells[@]}" +append "$tmp/Alarmlar.png"
+  write_strip "$tmp/Alarmlar.png" "$out/Alarmlar$sfx.bmp" "$p"
+}
+
+for p in "${scales[@]}"; do
+  digits "$p"
+  colons "$p"
+  alarm_symbol "$p"
 done
-convert "${cells[@]}" +append "$tmp/Alarmlar.png"
-write_bmp "$tmp/Alarmlar.png" "$out/Alarmlar.bmp"
 
 # ------------------------------------------------------------ clock icon
 # Drawn at 8x on a transparent ground, then box-averaged to icon size.

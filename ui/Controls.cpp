@@ -63,7 +63,7 @@ void Label::Measure() {
     FormHost* host = Owner().Host();
     if (!AutoSize || !host) return;
     int w = 0, h = 0;
-    if (!host->MeasureText(font_, text_, WordWrap ? Width() : 0, w, h)) return;
+    if (!host->MeasureText(Owner(), font_, text_, WordWrap ? Width() : 0, w, h)) return;
     if (WordWrap) w = Width();
     Move(Left(), Top(), w, h);
 }
@@ -220,6 +220,10 @@ Form::Form(std::string name) : name_(std::move(name)) {}
 
 void Form::SetHost(FormHost* host) {
     host_ = host;
+    Remeasure();
+}
+
+void Form::Remeasure() {
     for (Control* c : controls_)
         if (auto* l = dynamic_cast<Label*>(c)) l->Measure();
 }

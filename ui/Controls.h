@@ -83,13 +83,16 @@ public:
     virtual void SetPointer(Form& form, Pointer pointer) = 0;
     virtual void TimerChanged(class Timer& timer) = 0;
     virtual std::uintptr_t WindowHandle(const Form& form) = 0;
+    // The DPI of the monitor the form's window is on: the form's twips are
+    // its pixels at this DPI.
+    virtual int Dpi(const Form&) { return 96; }
     // Ends the program at once (after the main form has unloaded).
     virtual void End() = 0;
     // Size in twips of a text in a font; with wrapWidth > 0 the text wraps
     // at that width. Auto-size labels follow it; false: no measure, they
     // keep their size.
-    virtual bool MeasureText(const struct Font&, const std::string&, int /*wrapWidth*/,
-                             int& /*width*/, int& /*height*/) {
+    virtual bool MeasureText(const Form&, const struct Font&, const std::string&,
+                             int /*wrapWidth*/, int& /*width*/, int& /*height*/) {
         return false;
     }
 };
@@ -398,6 +401,8 @@ public:
     FormHost* Host() const { return host_; }
     // Auto-size labels take their size from the new host.
     void SetHost(FormHost* host);
+    // Auto-size labels measure their text again (the host's DPI changed).
+    void Remeasure();
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);

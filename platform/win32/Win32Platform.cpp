@@ -7,6 +7,8 @@
 #include <commdlg.h>
 #include <winver.h>
 
+#include "platform/win32/Dpi.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -77,17 +79,22 @@ PathExistsProc ResolvePathExists() {
     return reinterpret_cast<PathExistsProc>(reinterpret_cast<void (*)()>(proc));
 }
 
-// The screen's resolution is fixed for the session: asked once per axis,
-// not on every keep-on-screen check.
-int TwipsPerPixel(int axis) {
-    static int horizontal = 0, vertical = 0;
-    int& cached = axis == LOGPIXELSX ? horizontal : vertical;
-    if (cached) return cached;
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
-    cached = dpi > 0 ? 1440 / dpi : 15;
-    return cached;
+int PrimaryDpi() {
+    return win32::MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto rect = [](const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; };
+    auto& monitors = *reinterpret_cast<std::vector<Monitor>*>(list);
+    Monitor m{rect(info.rcMonitor), rect(info.rcWork), win32::MonitorDpi(monitor)};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        monitors.insert(monitors.begin(), m);
+    else
+        monitors.push_back(m);
+    return TRUE;
 }
 
 SYSTEMTIME ToSystemTime(const DateTime& when) {
@@ -495,11 +502,29 @@ void Win32Platform::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 // --- screen -----------------------------------------------------------
 
 int Win32Platform::ScreenWidthTwips() {
-    return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel(LOGPIXELSX);
+    return TwipsOfPixels(GetSystemMetrics(SM_CXSCREEN), PrimaryDpi());
 }
 
 int Win32Platform::ScreenHeightTwips() {
-    return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel(LOGPIXELSY);
+    return TwipsOfPixels(GetSystemMetrics(SM_CYSCREEN), PrimaryDpi());
+}
+
+std::vector<Monitor> Win32Platform::Monitors(int dpi) {
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        monitors.push_back(Monitor{screen, screen, PrimaryDpi()});
+    }
+    auto twips = [dpi](const Rect& r) {
+        return Rect{TwipsOfPixels(r.left, dpi), TwipsOfPixels(r.top, dpi),
+                    TwipsOfPixels(r.right, dpi), TwipsOfPixels(r.bottom, dpi)};
+    };
+    for (Monitor& m : monitors) {
+        m.bounds = twips(m.bounds);
+        m.work = twips(m.work);
+    }
+    return monitors;
 }
 
 }  // namespace platform

@@ -82,6 +82,7 @@ public:
 
     int ScreenWidthTwips() override;
     int ScreenHeightTwips() override;
+    std::vector<Monitor> Monitors(int dpi) override;
 
 private:
     struct FormattedDate {

@@ -174,6 +174,29 @@ TEST_F(Tick, ClockNearTheBottomMovesUpSoTheAlarmWindowFits) {
     EXPECT_EQ(form->Top(), 1000);
 }
 
+TEST_F(Tick, TheAlarmWindowFitsBelowTheClockOnTheClocksMonitor) {
+    // A 1280 x 1024 monitor right of the primary, a 1024 x 768 one above it.
+    auto at = [](int l, int t, int r, int b) {
+        platform::Rect px{l, t, r, b};
+        return platform::Monitor{px, px, 96};
+    };
+    platform.monitors = {at(0, 0, 1024, 768), at(1024, 0, 2304, 1024), at(0, -768, 1024, 0)};
+    const int below = 1395 + host.frameHeight + 770 + 500;
+    Arm("07:30");
+    platform.SetSetting("Sol", "20000");
+    platform.SetSetting("Ust", "10000");  // below the primary's bottom, not this one's
+    SetTime(7, 29, 59);
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(form->Top(), 10000);
+
+    platform.SetSetting("Sol", "1000");
+    platform.SetSetting("Ust", "-2000");  // too low on the monitor above
+    Load();
+    TickAt(7, 30, 0);
+    EXPECT_EQ(form->Top(), -below);
+}
+
 TEST_F(Tick, MissingAlarmSoundIsReportedAndTheWindowStillOpens) {
     Arm("07:30");
     platform.SetSetting("Alarm Sesi", "D:\\gone.wav");

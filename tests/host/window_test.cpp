@@ -76,6 +76,63 @@ TEST_F(Window, WindowLargerThanTheScreenEndsRightFlushAndAtTheTop) {
     EXPECT_EQ(form->Top(), 0);
 }
 
+// A 1024 x 768 primary with a 1280 x 1024 monitor to its right, one of
+// 800 x 600 to its left and one of 1024 x 768 above it, all at 96 dpi.
+struct Monitors : ClockTest {
+    Monitors() {
+        auto at = [](int l, int t, int r, int b) {
+            platform::Rect px{l, t, r, b};
+            return platform::Monitor{px, px, 96};
+        };
+        platform.monitors = {at(0, 0, 1024, 768), at(1024, 0, 2304, 1024),
+                             at(-800, 0, 0, 600), at(0, -768, 1024, 0)};
+    }
+    // The clock at (left, top) after one keep-on-screen check.
+    std::pair<int, int> Kept(int left, int top) {
+        form->Move(left, top, 2900, 770);
+        form->Sınırla_Timer();
+        return {form->Left(), form->Top()};
+    }
+};
+
+TEST_F(Monitors, KeepOnScreenMeasuresTheClocksOwnMonitor) {
+    Load();
+    using P = std::pair<int, int>;
+    // Right: 15360..34560 x 0..15360 twips. Lives there; kept by its edges.
+    EXPECT_EQ(Kept(20000, 13000), P(20000, 13000));
+    EXPECT_EQ(Kept(34560 - 2900 + 150, 15360 - 770 + 150), P(34560 - 2900, 15360 - 770));
+    EXPECT_EQ(Kept(34560 - 2900 + 80, 100), P(34560 - 2900 + 80, 100));
+    // Left, in negative coordinates: -12000..0 x 0..9000.
+    EXPECT_EQ(Kept(-9000, 5000), P(-9000, 5000));
+    EXPECT_EQ(Kept(-12050, 9000 - 770 + 150), P(-12000, 9000 - 770));
+    // Above: 0..15360 x -11520..0.
+    EXPECT_EQ(Kept(1000, -6000), P(1000, -6000));
+    EXPECT_EQ(Kept(1000, -11600), P(1000, -11520));
+    // Straddling the primary and the right one: the monitor with the larger
+    // part takes it, whole.
+    EXPECT_EQ(Kept(15360 - 1000, 100), P(15360, 100));
+    EXPECT_EQ(Kept(15360 - 2000, 100), P(15360 - 2900, 100));
+}
+
+TEST_F(Monitors, PositionOnADetachedMonitorComesOntoTheNearest) {
+    platform.monitors.resize(1);
+    platform.SetSetting("Sol", "20000");
+    platform.SetSetting("Ust", "-3000");
+    Load();
+    EXPECT_EQ(form->Left(), 20000);  // as stored, until the first check
+    form->Sınırla_Timer();
+    EXPECT_EQ(form->Left(), 15360 - 2900);
+    EXPECT_EQ(form->Top(), 0);
+}
+
+TEST_F(Monitors, GrowingMeasuresTheMonitorTheSmallFaceIsOn) {
+    platform.SetSetting("Olcu", "-1");
+    platform.SetSetting("Sol", std::to_string(34560 - 1185));
+    Load();
+    form->KüçültBüyültMenüsü_Click();
+    EXPECT_EQ(form->Left(), 34560 - 2900);
+}
+
 TEST_F(Window, NothingIsKeptOnScreenWhileMinimised) {
     Load();
     form->SetLeft(-3000);

@@ -59,7 +59,7 @@ void FakeHost::AdvanceMs(long ms) {
     clockMs = end;
 }
 
-bool FakeHost::MeasureText(const ui::Font& font, const std::string& text, int wrapWidth,
+bool FakeHost::MeasureText(const ui::Form&, const ui::Font& font, const std::string& text, int wrapWidth,
                            int& width, int& height) {
     const int charWidth = static_cast<int>(font.points * 11 + 0.5);
     const int lineHeight = static_cast<int>(font.points * 24 + 0.5);

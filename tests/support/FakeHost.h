@@ -15,6 +15,7 @@ class FakeHost : public ui::FormHost {
 public:
     // Frame a dialog adds around its client area, twips.
     int frameWidth = 90, frameHeight = 405;
+    int dpi = 96;  // of every form's window
 
     std::function<void(ui::Form&)> onModal;   // runs while a form is shown modally
     std::function<ui::MenuItem*(ui::Menu&)> onMenu;  // the item the user picks
@@ -44,10 +45,11 @@ public:
     void SetPointer(ui::Form&, ui::Pointer pointer) override { pointers.push_back(pointer); }
     void TimerChanged(ui::Timer& timer) override;
     std::uintptr_t WindowHandle(const ui::Form&) override { return 0x1234; }
+    int Dpi(const ui::Form&) override { return dpi; }
     void End() override { ++ended; }
     // Fixed metrics: each character 11 twips per point wide, lines 24 twips
     // per point high; wrapped text breaks between words, as DrawText does.
-    bool MeasureText(const ui::Font& font, const std::string& text, int wrapWidth, int& width,
+    bool MeasureText(const ui::Form&, const ui::Font& font, const std::string& text, int wrapWidth, int& width,
                      int& height) override;
 
     int Count(const std::string& event) const;

@@ -286,4 +286,19 @@ bool FakePlatform::ClaimInstance(const std::string& name) {
     return instanceFree;
 }
 
+std::vector<platform::Monitor> FakePlatform::Monitors(int dpi) {
+    if (monitors.empty()) {
+        const platform::Rect screen{0, 0, screenWidth, screenHeight};
+        return {platform::Monitor{screen, screen, 96}};
+    }
+    auto twips = [dpi](const platform::Rect& r) {
+        return platform::Rect{platform::TwipsOfPixels(r.left, dpi), platform::TwipsOfPixels(r.top, dpi),
+                              platform::TwipsOfPixels(r.right, dpi),
+                              platform::TwipsOfPixels(r.bottom, dpi)};
+    };
+    std::vector<platform::Monitor> out;
+    for (const auto& m : monitors) out.push_back({twips(m.bounds), twips(m.work), m.dpi});
+    return out;
+}
+
 }  // namespace fake

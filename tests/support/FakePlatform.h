@@ -37,6 +37,8 @@ public:
     std::uint32_t versionWord = 0x0A280105;  // NT family
     std::vector<std::string> existingFiles;
     int screenWidth = 15360, screenHeight = 11520;  // 1024 x 768 px
+    // Monitors in pixels, the primary first; empty: one of the screen's size.
+    std::vector<platform::Monitor> monitors;
     std::deque<int> messageBoxAnswers;               // next answers; default IDNO
     std::function<void(const MessageBoxCall&)> onMessageBox;
     platform::Handle windowWithCaption = 0;  // what FindWindowByCaption finds
@@ -113,6 +115,7 @@ public:
     void Pause(unsigned) override { calls.push_back("Pause"); }
     int ScreenWidthTwips() override { return screenWidth; }
     int ScreenHeightTwips() override { return screenHeight; }
+    std::vector<platform::Monitor> Monitors(int dpi) override;
 
 private:
     std::uint32_t lastError_ = 0;

@@ -288,6 +288,63 @@ TEST_F(Win32HostTest, PaintsStripCellsAndLabelsPixelExact) {
     EXPECT_EQ(count(s, kCyan), 0);
 }
 
+// Moved to a monitor of another DPI: the window takes the suggested
+// rectangle, keeps its twips, and draws the strip made for the new DPI cell
+// for cell; between the drawn scales it draws the next larger one scaled.
+TEST_F(Win32HostTest, DpiChangeTakesTheSuggestedRectangleAndItsStrips) {
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                    MAKEINTRESOURCEA(IDB_HANELER0_150),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(strip, nullptr);
+    HDC sdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(sdc, strip);
+    const Shot art = Grab(sdc, 0, 0, 240, 33);
+    SelectObject(sdc, old);
+    DeleteDC(sdc);
+    DeleteObject(strip);
+
+    FaceForm face;
+    face.digit.SetPicture({ui::Strip::Haneler0, 7});
+    ShowAndSettle(face);
+    HWND h = Wnd(face);
+    RECT suggested{60, 70, 360, 220};  // 3000 x 1500 twips at 144 dpi
+    SendMessageA(h, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(h);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_TRUE(EqualRect(&r, &suggested));
+    EXPECT_EQ(host.Dpi(face), 144);
+    EXPECT_EQ(face.Left(), 600);
+    EXPECT_EQ(face.Width(), 3000);
+    EXPECT_EQ(face.Height(), 1500);
+
+    // Digit at (300 + 150, 150 + 150) twips: (45, 30) px, 24 x 33 px.
+    Shot s = GrabClient(h);
+    int wrong = 0;
+    for (int y = 0; y < 33; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (s.At(45 + x, 30 + y) != art.At(7 * 24 + x, y)) ++wrong;
+    EXPECT_EQ(wrong, 0) << "the 150 % cell, unstretched";
+
+    // 108 dpi: an 18 x 25 px box, filled from the 125 % strip made smaller.
+    RECT at108{60, 70, 285, 183};
+    SendMessageA(h, 0x02E0, MAKEWPARAM(108, 108), reinterpret_cast<LPARAM>(&at108));
+    UpdateWindow(h);
+    s = GrabClient(h);
+    int inkIn = 0, inkOut = 0, halfTones = 0;
+    // Panel at (23, 11) px, the digit at (11, 11) px inside it.
+    for (int y = 15; y < 60; ++y)
+        for (int x = 28; x < 70; ++x) {
+            const COLORREF c = s.At(x, y);
+            const bool in = x >= 34 && x < 34 + 18 && y >= 22 && y < 22 + 25;
+            if (c != 0) (in ? inkIn : inkOut)++;
+            if (in && GetGValue(c) > 0 && GetGValue(c) < 255) ++halfTones;
+        }
+    EXPECT_GT(inkIn, 60);
+    EXPECT_EQ(inkOut, 0) << "nothing drawn outside the digit's box";
+    EXPECT_GT(halfTones, 0) << "smoothed, not picked pixel by pixel";
+}
+
 TEST_F(Win32HostTest, MouseGoesToTheControlThatHandlesIt) {
     FaceForm face;
     std::vector<std::vector<int>> panel, form;

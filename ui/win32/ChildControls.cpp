@@ -80,7 +80,7 @@ private:
     }
     std::string Text() const override { return l_.Text(); }
     void UpdateState(FormWindow& w) override {
-        HFONT f = w.gdi->FontFor(l_.GetFont());
+        HFONT f = w.gdi->FontFor(l_.GetFont(), w.display.dpi);
         if (reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)) != f)
             SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
         // Colour and underline show at the next paint.
@@ -279,7 +279,7 @@ void ChildWindow::Create(FormWindow& w, HINSTANCE instance, int childId) {
                            r.right - r.left, r.bottom - r.top + ExtraHeight(w), w.hwnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd) return;
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.gdi->ButtonFont()), FALSE);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.gdi->ButtonFont(w.display.dpi)), FALSE);
     SetPropA(hwnd, kAdapterProp, this);
     systemProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::Subclass)));
@@ -308,11 +308,12 @@ LRESULT CALLBACK ChildWindow::Subclass(HWND h, UINT msg, WPARAM wParam, LPARAM l
     if (!self) return DefWindowProcA(h, msg, wParam, lParam);
     const WNDPROC system = self->systemProc_;
     if (msg == WM_MOUSEMOVE && self->model.MouseMove) {
-        const int tpp = self->form_->host->TwipsPerPixel();
+        const Display display = self->form_->display;
         const auto move = self->model.MouseMove;  // may unload the form
         const LRESULT r = CallWindowProcA(system, h, msg, wParam, lParam);
-        move(ButtonState(wParam), ShiftState(wParam), static_cast<short>(LOWORD(lParam)) * tpp,
-             static_cast<short>(HIWORD(lParam)) * tpp);
+        move(ButtonState(wParam), ShiftState(wParam),
+             display.Twips(static_cast<short>(LOWORD(lParam))),
+             display.Twips(static_cast<short>(HIWORD(lParam))));
         return r;
     }
     return CallWindowProcA(system, h, msg, wParam, lParam);

@@ -41,13 +41,19 @@ void FormWindow::RegisterWindowClass(HINSTANCE inst) {
 // Creates the hidden window of w.form with its children; nullptr on failure.
 HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
     const Form& form = *w.form;
+    // The monitor the window will be on decides what its pixels are.
+    const int system = platform::win32::SystemDpi();
+    const RECT planned{MulDiv(form.Left(), system, 1440), MulDiv(form.Top(), system, 1440),
+                       MulDiv(form.Left() + form.Width(), system, 1440),
+                       MulDiv(form.Top() + form.Height(), system, 1440)};
+    w.display = Display::At(planned);
     DWORD style, exStyle;
     int width, height;
     if (w.dialog) {
         style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
         RECT r{0, 0, w.Px(form.ClientWidth), w.Px(form.ClientHeight)};
-        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+        platform::win32::AdjustWindowRectForDpi(r, style, exStyle, w.display.dpi);
         width = r.right - r.left;
         height = r.bottom - r.top;
     } else {
@@ -61,6 +67,7 @@ HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
                                 w.Px(form.Left()), w.Px(form.Top()), width, height, owner, nullptr,
                                 inst, &w);
     if (!hwnd) return nullptr;
+    w.display = Display::OfWindow(hwnd);
     w.CreateTooltip(inst);
     w.CreateChildren(inst);
     w.Relayout();
@@ -127,6 +134,8 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
         case WM_TIMECHANGE: return OnTimeChange();
         case kClockJumped: ClockJumped(); return 0;
+        case kWmDpiChanged:
+            return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     }
     return std::nullopt;
 }
@@ -269,6 +278,22 @@ std::optional<LRESULT> FormWindow::OnClose() {
     return 0;
 }
 
+// Moved to a monitor of another DPI: the window takes the rectangle the
+// system suggests, and everything in it is laid out and drawn anew for the
+// new DPI (fonts, auto-size labels, strips).
+std::optional<LRESULT> FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    display = Display::At(suggested);
+    display.dpi = dpi;
+    ::SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto font = reinterpret_cast<WPARAM>(gdi->ButtonFont(dpi));
+    for (auto& child : children)
+        if (child->hwnd) SendMessageA(child->hwnd, WM_SETFONT, font, FALSE);
+    form->Remeasure();
+    Relayout();
+    return 0;
+}
+
 std::optional<LRESULT> FormWindow::OnEndSession(bool ending) {
     // The process ends without a close when this returns: store now.
     Form* main = host->main_;
@@ -331,9 +356,8 @@ void FormWindow::SyncToModel() {
     if (form->Minimized) return;
     RECT r;
     GetWindowRect(hwnd, &r);
-    const int tpp = host->TwipsPerPixel();
-    form->SyncGeometry(r.left * tpp, r.top * tpp, (r.right - r.left) * tpp,
-                       (r.bottom - r.top) * tpp);
+    form->SyncGeometry(display.Twips(r.left), display.Twips(r.top), display.Twips(r.right - r.left),
+                       display.Twips(r.bottom - r.top));
 }
 
 void FormWindow::SyncFromModel() {

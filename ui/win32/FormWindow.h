@@ -13,6 +13,7 @@
 
 #include "ui/Controls.h"
 #include "ui/win32/ChildControls.h"
+#include "ui/win32/Display.h"
 
 namespace ui::win32 {
 
@@ -29,6 +30,8 @@ constexpr UINT kActivateSettled = WM_APP + 1;
 // hears of it and its timers on the second fire, from the message loop
 // rather than inside the system's notification.
 constexpr UINT kClockJumped = WM_APP + 2;
+// WM_DPICHANGED, newer than the headers' Windows version.
+constexpr UINT kWmDpiChanged = 0x02E0;
 
 COLORREF ToColorRef(Color c);
 // Mouse.cpp: the buttons and shift keys of a mouse message, as the toolkit
@@ -62,6 +65,7 @@ struct FormWindow {
     Form* form = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
+    Display display;  // what the window's pixels are
     bool dialog = false;
     ModalShow* modal = nullptr;  // while shown modally
     HWND lastFocus = nullptr;
@@ -105,6 +109,7 @@ struct FormWindow {
     std::optional<LRESULT> OnEndSession(bool ending);
     std::optional<LRESULT> OnPowerBroadcast(WPARAM event);
     std::optional<LRESULT> OnTimeChange();
+    std::optional<LRESULT> OnDpiChanged(int dpi, const RECT& suggested);
     // Raises a pending Activate while the window is still the active one.
     // Raising it may unload the form: the caller's last use of this object.
     void RaiseActivate();

@@ -7,37 +7,47 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "ui/Controls.h"
 
 namespace ui::win32 {
 
+// Cells per strip, in one row.
+int StripColumns(Strip strip);
+
 class GdiCache {
 public:
-    GdiCache(HINSTANCE instance, int dpi);
+    explicit GdiCache(HINSTANCE instance);
     ~GdiCache();
     GdiCache(const GdiCache&) = delete;
     GdiCache& operator=(const GdiCache&) = delete;
 
-    HBITMAP StripBitmap(Strip strip);  // nullptr: no such strip
+    // The strip drawn for a DPI: the one made at that scale, else the
+    // nearest larger one scaled to it, once. nullptr: no such strip.
+    HBITMAP StripBitmap(Strip strip, int dpi);
     HICON Icon(int id);
-    HFONT FontFor(const Font& font);
-    HFONT ButtonFont() const { return buttonFont_; }
+    HFONT FontFor(const Font& font, int dpi);
+    HFONT ButtonFont(int dpi);
     HBRUSH Brush(COLORREF colour);
     HDC MeasureDC();  // a memory DC for measuring text
     HDC StripDC();    // a memory DC to select the strips into
     HCURSOR Cursor(Pointer pointer);
 
 private:
+    HBITMAP LoadStrip(int id);
+
     HINSTANCE instance_;
-    int dpi_;
-    std::map<int, HBITMAP> strips_;  // by resource id
+    std::map<int, HBITMAP> loaded_;                 // by resource id
+    std::map<std::pair<int, int>, HBITMAP> strips_;  // by 100 % resource id, dpi
+    std::vector<HBITMAP> scaled_;                   // made here, for DPIs between scales
     std::map<int, HICON> icons_;     // by icon id
     std::map<std::tuple<std::string, int, int, bool, int>, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     HDC measureDC_ = nullptr;
     HDC stripDC_ = nullptr;
-    HFONT buttonFont_ = nullptr;
+    std::map<int, HFONT> buttonFonts_;  // by dpi
     HCURSOR handCursor_ = nullptr;
 };
 

@@ -4,10 +4,7 @@
 
 namespace ui::win32 {
 
-int FormWindow::Px(int twips) const {
-    const int tpp = host->TwipsPerPixel();
-    return twips >= 0 ? (twips + tpp / 2) / tpp : -((-twips + tpp / 2) / tpp);
-}
+int FormWindow::Px(int twips) const { return display.Px(twips); }
 
 RECT FormWindow::Box(const Control& c) const {
     int x = 0, y = 0;
@@ -37,7 +34,7 @@ RECT FormWindow::Extent(const Control& c) const {
     // wrap, as high when it does. Measured on a memory DC: no window DC per
     // change.
     HDC dc = gdi->MeasureDC();
-    HGDIOBJ old = SelectObject(dc, gdi->FontFor(label->GetFont()));
+    HGDIOBJ old = SelectObject(dc, gdi->FontFor(label->GetFont(), display.dpi));
     RECT r{box.left, box.top, label->WordWrap ? box.right : box.left, box.top};
     UINT flags = DT_CALCRECT | (label->WordWrap ? DT_WORDBREAK : 0);
     const std::string& text = label->Text();

@@ -62,12 +62,11 @@ void FormWindow::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!hit) return;
     Control* target = *hit;
 
-    const int tpp = host->TwipsPerPixel();
-    int x = pt.x * tpp, y = pt.y * tpp;
+    int x = display.Twips(pt.x), y = display.Twips(pt.y);
     if (target) {
         const RECT b = Box(*target);
-        x = (pt.x - b.left) * tpp;
-        y = (pt.y - b.top) * tpp;
+        x = display.Twips(pt.x - b.left);
+        y = display.Twips(pt.y - b.top);
     }
     const int shift = ShiftState(wParam);
     // Copies: a handler may do anything to its form, even unload it.

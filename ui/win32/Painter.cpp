@@ -3,21 +3,6 @@
 
 namespace ui::win32 {
 
-namespace {
-
-int StripColumns(Strip s) {
-    switch (s) {
-        case Strip::Haneler0:
-        case Strip::Haneler1:
-        case Strip::Haneler2: return 10;
-        case Strip::Noktalar: return 3;
-        case Strip::Alarmlar: return 4;
-        default: return 1;
-    }
-}
-
-}  // namespace
-
 COLORREF ToColorRef(Color c) {
     if (c & 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFFu));
     return static_cast<COLORREF>(c & 0x00FFFFFFu);
@@ -76,7 +61,7 @@ void FormWindow::PaintControl(HDC dc, Control& c) {
         FillRect(dc, &box, brush);
         DeleteObject(brush);
         const Picture& p = pic->GetPicture();
-        if (HBITMAP bmp = gdi->StripBitmap(p.strip)) {
+        if (HBITMAP bmp = gdi->StripBitmap(p.strip, display.dpi)) {
             BITMAP bm;
             GetObject(bmp, sizeof bm, &bm);
             const int columns = StripColumns(p.strip);
@@ -98,7 +83,7 @@ void FormWindow::PaintControl(HDC dc, Control& c) {
         } else {
             flags |= DT_NOCLIP | (label->WordWrap ? DT_WORDBREAK : 0);
         }
-        SelectObject(dc, gdi->FontFor(label->GetFont()));
+        SelectObject(dc, gdi->FontFor(label->GetFont(), display.dpi));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, c.Enabled() ? ToColorRef(label->ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
         const std::string& text = label->Text();

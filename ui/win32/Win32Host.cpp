@@ -14,18 +14,12 @@
 namespace ui::win32 {
 
 Win32Host::Win32Host(void* instance) : instance_(instance) {
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    if (dpi_ <= 0) dpi_ = 96;
-    tpp_ = std::max(1, 1440 / dpi_);
-
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
     auto inst = static_cast<HINSTANCE>(instance_);
     FormWindow::RegisterWindowClass(inst);
-    gdi_ = std::make_unique<GdiCache>(inst, dpi_);
+    gdi_ = std::make_unique<GdiCache>(inst);
 }
 
 Win32Host::~Win32Host() {
@@ -96,12 +90,22 @@ void Win32Host::Load(Form& form) {
     if (!FormWindow::Create(*w, static_cast<HINSTANCE>(instance_), owner)) windows_.erase(&form);
 }
 
-bool Win32Host::MeasureText(const Font& font, const std::string& text, int wrapWidth, int& width,
-                            int& height) {
+int Win32Host::TwipsPerPixel() const { return 1440 / platform::win32::SystemDpi(); }
+
+int Win32Host::Dpi(const Form& form) {
+    FormWindow* w = Find(form);
+    return w ? w->display.dpi : platform::win32::SystemDpi();
+}
+
+bool Win32Host::MeasureText(const Form& form, const Font& font, const std::string& text,
+                            int wrapWidth, int& width, int& height) {
+    // At the DPI of the form's window, or of the screen before it has one.
+    FormWindow* w = Find(form);
+    const Display display = w ? w->display : Display{platform::win32::SystemDpi(), {}, {}};
     // Measured as the screen draws it: a memory DC may pick another face.
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, gdi_->FontFor(font));
-    RECT r{0, 0, wrapWidth > 0 ? wrapWidth / tpp_ : 0, 0};
+    HGDIOBJ old = SelectObject(dc, gdi_->FontFor(font, display.dpi));
+    RECT r{0, 0, wrapWidth > 0 ? display.Px(wrapWidth) : 0, 0};
     // "&" marks an access key, as the static text shows it.
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : 0));
@@ -110,8 +114,8 @@ bool Win32Host::MeasureText(const Font& font, const std::string& text, int wrapW
     // A static text under Wine needs a few pixels beyond the measured
     // width, or its last character is cut.
     if (r.right > 0 && wrapWidth <= 0) r.right += 4;
-    width = r.right * tpp_;
-    height = r.bottom * tpp_;
+    width = display.Twips(r.right);
+    height = display.Twips(r.bottom);
     return true;
 }
 

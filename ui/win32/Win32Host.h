@@ -34,8 +34,9 @@ public:
     // The main message loop: runs until WM_QUIT, returns its exit code.
     int Run();
 
-    // Twips per pixel of the screen (15 at 96 dpi).
-    int TwipsPerPixel() const { return tpp_; }
+    // Twips per pixel at the system DPI (15 at 96 dpi), for layouts made
+    // for one DPI; each window converts at its own.
+    int TwipsPerPixel() const;
 
     void Changed(Form& form, Control* control) override;
     void Load(Form& form) override;
@@ -50,8 +51,9 @@ public:
     void SetPointer(Form& form, Pointer pointer) override;
     void TimerChanged(Timer& timer) override;
     std::uintptr_t WindowHandle(const Form& form) override;
+    int Dpi(const Form& form) override;
     void End() override;
-    bool MeasureText(const Font& font, const std::string& text, int wrapWidth, int& width,
+    bool MeasureText(const Form& form, const Font& font, const std::string& text, int wrapWidth, int& width,
                      int& height) override;
 
 private:
@@ -63,8 +65,6 @@ private:
     void RaiseActivate();
 
     void* instance_;
-    int tpp_ = 15;
-    int dpi_ = 96;
     Form* main_ = nullptr;
     bool mainChosen_ = false;
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
