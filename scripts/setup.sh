@@ -22,10 +22,13 @@ TEST_PKGS=(xdotool x11-utils imagemagick sox libx11-dev)
 # `make dist`: the installer compiler and the portable zip (unzip lists it in
 # the installer test).
 DIST_PKGS=(nsis zip unzip)
+# Fuzz targets over the portable code (libFuzzer's runtime is its own package).
+FUZZ_PKGS=(clang libclang-rt-14-dev)
 # 32-bit Wine and its sound library, where this machine can have them.
 WINE32_PKGS=(wine32:i386 libasound2:i386)
 
-PKGS=("${HOST_PKGS[@]}" "${CROSS_PKGS[@]}" "${WINE_PKGS[@]}" "${TEST_PKGS[@]}" "${DIST_PKGS[@]}")
+PKGS=("${HOST_PKGS[@]}" "${CROSS_PKGS[@]}" "${WINE_PKGS[@]}" "${TEST_PKGS[@]}" "${DIST_PKGS[@]}"
+    "${FUZZ_PKGS[@]}")
 
 # A failed attempt at the 32-bit packages is not repeated for an hour, so
 # that every make on a machine without them does not ask the archive again.
