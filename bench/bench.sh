@@ -22,49 +22,38 @@ SECONDS_TO_RUN=${BENCH_SECONDS:-600}
 STARTS=${BENCH_STARTS:-7}
 ((STARTS >= 1)) || zv_die "BENCH_STARTS must be at least 1"
 
-if [[ -z ${ZV_BENCH_ARCH:-} ]]; then
-    if [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        ZV_BENCH_ARCH=x86
-    else
-        ZV_BENCH_ARCH=x64
-    fi
+# The 32-bit clock where this machine runs it, else the 64-bit one; the
+# baseline programs are built for the same architecture.
+zv_detect_archs
+zv_archs_line
+arch=${ZV_BENCH_ARCH:-}
+if [[ -z $arch ]]; then
+    arch=x64
+    [[ " $ZV_ARCHS " == *" x86 "* ]] && arch=x86
 fi
-case $ZV_BENCH_ARCH in
-x86)
-    BUILD=$ZV_ROOT/build/win32 LOADER=/usr/lib/wine/wine
-    CROSS=i686-w64-mingw32 MANIFEST_ARCH=x86
-    ;;
-x64)
-    BUILD=$ZV_ROOT/build/win64 LOADER=/usr/lib/wine/wine64
-    CROSS=x86_64-w64-mingw32 MANIFEST_ARCH=amd64
-    ;;
-*) zv_die "ZV_BENCH_ARCH must be x86 or x64" ;;
-esac
-"$LOADER" --version >/dev/null 2>&1 || zv_die "$LOADER does not run here; try ZV_BENCH_ARCH=x64"
-WINESERVER=/usr/lib/wine/wineserver
-[[ -x $WINESERVER ]] || WINESERVER=wineserver
-# The prefix helpers of common.sh run Wine with this architecture's loader.
-if declare -F zv_use_arch >/dev/null; then zv_use_arch "$ZV_BENCH_ARCH"; fi
-ZV_ARCH=$ZV_BENCH_ARCH ZV_WINE=$LOADER
+zv_use_arch "$arch" # ZV_WINE: /usr/lib/wine/wine or /usr/lib/wine/wine64
+zv_arch_runs "$arch" || zv_die "$ZV_WINE does not run here; try ZV_BENCH_ARCH=x64"
+LOADER=$ZV_WINE
+if [[ $arch == x86 ]]; then CROSS=i686-w64-mingw32; else CROSS=x86_64-w64-mingw32; fi
+echo "Benchmarking the $arch clock ($ZV_BUILD)."
+cmake --preset "$ZV_PRESET" >/dev/null
+cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane >/dev/null
 
-EXE=${BENCH_EXE:-$BUILD/bin/Zilvane.exe}
-OUT=$ZV_ROOT/build/bench
-[[ -f $EXE ]] || zv_die "$EXE is missing; build the $ZV_BENCH_ARCH program first"
+EXE=${BENCH_EXE:-$ZV_BUILD/bin/Zilvane.exe}
+OUT=$ZV_ROOT/build/bench-$arch
+[[ -f $EXE ]] || zv_die "$EXE is missing; run the $ZV_PRESET build first"
 mkdir -p "$OUT"
-echo "Benchmark of $EXE ($ZV_BENCH_ARCH, $LOADER), $SECONDS_TO_RUN s at rest, $STARTS start-ups each"
+echo "Benchmark of $EXE ($arch, $LOADER), $SECONDS_TO_RUN s at rest, $STARTS start-ups each"
 
 # ------------------------------------------------------------------ tools ---
 CFLAGS=(-O2 -Wall -Wextra)
-"$CROSS-gcc" "${CFLAGS[@]}" -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
-# The plain window program carries the clock's manifest, made for this
-# architecture as the build makes it.
-manifest=$BUILD/resources/Zilvane.manifest
-[[ -f $manifest ]] || manifest=$ZV_ROOT/resources/Zilvane.manifest
-sed "s/processorArchitecture=\"[a-z0-9]*\"/processorArchitecture=\"$MANIFEST_ARCH\"/" \
-    "$manifest" >"$OUT/baseline.manifest"
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/session.exe" "$ZV_ROOT/bench/session.c" -mwindows
+# The plain window program carries the clock's manifest, as this build made it.
+cp "$ZV_BUILD/resources/Zilvane.manifest" "$OUT/baseline.manifest"
 cp "$ZV_ROOT/bench/baseline.rc" "$OUT/baseline.rc"
 "$CROSS-windres" -I "$OUT" -i "$OUT/baseline.rc" -o "$OUT/baseline.res.o"
-"$CROSS-gcc" "${CFLAGS[@]}" -o "$OUT/baseline_window.exe" "$ZV_ROOT/bench/baseline_window.c" \
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/baseline_window.exe" "$ZV_ROOT/bench/baseline_window.c" \
     "$OUT/baseline.res.o" -mwindows
 gcc "${CFLAGS[@]}" -o "$OUT/digitwatch" "$ZV_ROOT/bench/digitwatch.c" -lX11 -lm
 gcc "${CFLAGS[@]}" -o "$OUT/startwatch" "$ZV_ROOT/bench/startwatch.c" -lX11
@@ -90,7 +79,7 @@ fi
 
 # ------------------------------------------------------------ the session ---
 zv_start_xvfb 1024x768x24
-PRISTINE=$OUT/pristine-$ZV_BENCH_ARCH
+PRISTINE=$OUT/pristine
 cleanup() {
     zv_kill_prefix "$OUT/prefix-zilvane"
     zv_kill_prefix "$OUT/prefix-baseline"
@@ -114,10 +103,15 @@ in_prefix() { # NAME COMMAND... : run with the prefix's environment
 }
 
 # A Wine session stays up between start-ups, as Windows does between a
-# user's programs: persistent servers, and the prefix's own services
-# started by a first, uncounted run.
+# user's programs: a persistent server, a program that keeps the desktop
+# process and services running, and a first, uncounted run of each.
 for name in zilvane baseline; do
-    in_prefix "$name" "$WINESERVER" -p
+    in_prefix "$name" "$ZV_WINESERVER" -p
+    in_prefix "$name" "$LOADER" "$OUT/session.exe" >/dev/null 2>&1 &
+    for ((i = 0; i < 300; i++)); do
+        [[ -n $(zv_pids_of explorer.exe "$OUT/prefix-$name") ]] && break
+        sleep 0.1
+    done
 done
 
 gone() { # NAME EXE-NAME : wait until no such process is left in the prefix
@@ -250,6 +244,6 @@ size_of() { if [[ -f $1 ]]; then stat -c %s "$1"; else echo -; fi; }
     sed 's/^/start_b /' "$OUT/starts-baseline.txt"
 } >"$OUT/figures.txt"
 
-awk -v arch="$ZV_BENCH_ARCH" -f "$ZV_ROOT/bench/table.awk" "$OUT/figures.txt" | tee "$OUT/table.txt"
+awk -v arch="$arch" -f "$ZV_ROOT/bench/table.awk" "$OUT/figures.txt" | tee "$OUT/table.txt"
 echo
 echo "Figures: $OUT/figures.txt; digit changes: $OUT/events-*.txt; callgrind: $OUT/callgrind.out"

@@ -364,7 +364,7 @@ bool AnaForm::NtAilesi() { return (program_.platform.VersionWord() & 0x80000000u
 
 void AnaForm::Form_Activate() {
     const bool üstte = settings::TruthValue(settings::Get(program_, "Ustte", "1"), true);
-    program_.values.topMost = üstte ? kHwndTopMost : kHwndNoTopMost;
+    program_.values.topMost = üstte ? ui::Placement::TopMost : ui::Placement::NoTopMost;
     if (Host()) Host()->SetWindowPos(*this, program_.values.topMost, kSwpNoSize | kSwpNoMove);
 }
 

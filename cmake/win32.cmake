@@ -1,6 +1,19 @@
-# 32-bit Windows: the platform layer, the host, Zilvane.exe and the tests
-# that run under Wine.
+# Windows, 32- or 64-bit by the toolchain: the platform layer, the host,
+# Zilvane.exe and the tests that run under Wine.
 enable_language(RC)
+
+# The manifest names the architecture it is for, the program's and common
+# controls'; the resource script finds this build's copy on its include path.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ZILVANE_ARCH x64)
+  set(ZILVANE_MANIFEST_ARCH amd64)
+else()
+  set(ZILVANE_ARCH x86)
+  set(ZILVANE_MANIFEST_ARCH x86)
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/resources/Zilvane.manifest.in
+  ${CMAKE_BINARY_DIR}/resources/Zilvane.manifest @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/resources)
 set(ZILVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # The host, also compiled into its own tests.

@@ -6,11 +6,23 @@
 ;   makensis -DVERSION=a.b.c.d -DEXE=... -DWAV=... -DLICENSE=... -DICON=...
 ;            -DOUTFILE=... installer/Zilvane.nsi
 
-!ifndef VERSION | EXE | WAV | LICENSE | ICON | OUTFILE
-  !error "VERSION, EXE, WAV, LICENSE, ICON and OUTFILE must be defined (scripts/dist.sh does it)"
+!ifndef VERSION | EXE | WAV | LICENSE | ICON | OUTFILE | ARCH
+  !error "VERSION, EXE, WAV, LICENSE, ICON, OUTFILE and ARCH must be defined (scripts/dist.sh does it)"
 !endif
 
 Unicode true
+; The 64-bit clock gets a 64-bit installer: the 64-bit Program Files and the
+; 64-bit registry view, so that its "Apps & features" entry is its own.
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define DISPLAY_NAME "Zilvane (64-bit)"
+!else if "${ARCH}" == "x86"
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define DISPLAY_NAME "Zilvane"
+!else
+  !error "ARCH must be x86 or x64"
+!endif
 SetCompressor /SOLID lzma
 ; Program Files and HKLM need an administrator.
 RequestExecutionLevel admin
@@ -24,7 +36,7 @@ RequestExecutionLevel admin
 
 Name "Zilvane"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Velorin\Zilvane"
+InstallDir "${PROGRAM_FILES}\Velorin\Zilvane"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
 BrandingText "Velorin Zilvane ${VERSION}"
 
@@ -115,6 +127,9 @@ FunctionEnd
 !insertmacro CLOSE_CLOCK "un."
 
 Function .onInit
+!if "${ARCH}" == "x64"
+  SetRegView 64
+!endif
   UserInfo::GetAccountType
   Pop $0
   ${If} $0 != "admin"
@@ -135,7 +150,7 @@ Section "Zilvane"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Zilvane.lnk" "$INSTDIR\Zilvane.exe"
 
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "Zilvane"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${DISPLAY_NAME}"
   WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "Velorin"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\Zilvane.exe"
@@ -177,6 +192,9 @@ SectionEnd
 
 ; /PURGE forgets the settings in a silent uninstall too.
 Function un.onInit
+!if "${ARCH}" == "x64"
+  SetRegView 64
+!endif
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/PURGE" $1

@@ -19,8 +19,9 @@ struct DateTime {
 
 using Handle = std::uintptr_t;                   // HWND, HKEY, HANDLE as integers
 
-// Registry roots as the platform's predefined handle values.
-constexpr Handle kHkeyCurrentUser = 0x80000001u;
+// Registry roots by name: their handle values differ between 32- and 64-bit
+// Windows, so only the platform layer turns them into handles.
+enum class RegistryRoot { CurrentUser };
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 
@@ -82,10 +83,10 @@ public:
 
     // --- raw registry, as the registry module drives it ---------------
     // Mirror RegCreateKeyExA & co.; each returns the result code (0 = success).
-    virtual long CreateKey(Handle root, const std::string& path, Handle& key) = 0;
+    virtual long CreateKey(RegistryRoot root, const std::string& path, Handle& key) = 0;
     virtual long SetValue(Handle key, const std::string& name, std::uint32_t type,
                                const std::vector<std::uint8_t>& data) = 0;
-    virtual long OpenKey(Handle root, const std::string& path, Handle& key) = 0;
+    virtual long OpenKey(RegistryRoot root, const std::string& path, Handle& key) = 0;
     virtual long DeleteValue(Handle key, const std::string& name) = 0;
     virtual long CloseKey(Handle key) = 0;
 

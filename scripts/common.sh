@@ -16,6 +16,79 @@ ZV_PREFIX_LAYOUT=3
 zv_log() { printf '%s\n' "$*" >&2; }
 zv_die() { printf 'error: %s\n' "$*" >&2; exit 1; }
 
+# --- Windows architectures -------------------------------------------------
+# x86 is the 32-bit program (build/win32) under the 32-bit Wine loader; x64
+# the 64-bit one (build/win64) under wine64. Some x86-64 kernels cannot run
+# 32-bit Linux programs at all, and Debian's `wine` wrapper picks the 32-bit
+# loader whenever it is installed, so every Wine call here names its loader.
+ZV_WINE32_LOADER=/usr/lib/wine/wine
+ZV_WINE64_LOADER=/usr/lib/wine/wine64
+ZV_WINESERVER=/usr/lib/wine/wineserver
+ZV_ALL_ARCHS="x86 x64"
+
+# The architectures this machine runs, in ZV_ARCHS ("x86 x64", "x64", ...),
+# and why, in ZV_ARCHS_WHY. ZILVANE_ARCHS chooses them instead.
+zv_detect_archs() {
+    local a runs=()
+    if [[ -n ${ZILVANE_ARCHS:-} ]]; then
+        for a in $ZILVANE_ARCHS; do
+            [[ " $ZV_ALL_ARCHS " == *" $a "* ]] || zv_die "ZILVANE_ARCHS: unknown architecture \"$a\" (x86, x64)"
+            zv_arch_runs "$a" || zv_die "ZILVANE_ARCHS asks for $a, but this machine cannot run it ($(zv_loader_of "$a") does not start)"
+            [[ " ${runs[*]} " == *" $a "* ]] || runs+=("$a")
+        done
+        ZV_ARCHS_WHY="chosen by ZILVANE_ARCHS"
+    else
+        for a in $ZV_ALL_ARCHS; do
+            zv_arch_runs "$a" && runs+=("$a")
+        done
+        if [[ " ${runs[*]} " != *" x86 "* ]]; then
+            if [[ -x $ZV_WINE32_LOADER ]]; then
+                ZV_ARCHS_WHY="this machine cannot run 32-bit programs"
+            else
+                ZV_ARCHS_WHY="32-bit Wine is not installed"
+            fi
+        else
+            ZV_ARCHS_WHY="this machine runs them"
+        fi
+    fi
+    ((${#runs[@]})) || zv_die "this machine runs no Windows programs: neither $ZV_WINE32_LOADER nor $ZV_WINE64_LOADER starts (scripts/setup.sh installs them)"
+    ZV_ARCHS="${runs[*]}"
+}
+
+zv_loader_of() { if [[ $1 == x86 ]]; then echo "$ZV_WINE32_LOADER"; else echo "$ZV_WINE64_LOADER"; fi; }
+zv_arch_runs() { "$(zv_loader_of "$1")" --version >/dev/null 2>&1; }
+zv_preset_of() { if [[ $1 == x86 ]]; then echo win32; else echo win64; fi; }
+
+# One line saying what this machine runs, for the logs of run, test and bench.
+zv_archs_line() { echo "Windows architectures: $ZV_ARCHS ($ZV_ARCHS_WHY)"; }
+
+# Work with one architecture: sets ZV_ARCH, ZV_WINE (its loader), ZV_PRESET
+# and ZV_BUILD (its build folder).
+zv_use_arch() {
+    case $1 in x86 | x64) ;; *) zv_die "unknown architecture \"$1\" (x86, x64)" ;; esac
+    ZV_ARCH=$1
+    ZV_WINE=$(zv_loader_of "$1")
+    ZV_PRESET=$(zv_preset_of "$1")
+    ZV_BUILD=$ZV_ROOT/build/$ZV_PRESET
+}
+
+# The architecture a Windows program is built for, from the machine field
+# of its PE header: x86 or x64 (empty when it is neither).
+zv_exe_arch() {
+    local pe machine
+    pe=$(od -An -tu4 -j 60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+    [[ -n $pe ]] || return 1
+    machine=$(od -An -tx2 -j $((pe + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+    case $machine in
+    014c) echo x86 ;;
+    8664) echo x64 ;;
+    *) return 1 ;;
+    esac
+}
+
+# Run a Windows program (or wineboot, reg, regedit) with this architecture's loader.
+zv_wine() { "${ZV_WINE:?zv_use_arch first}" "$@"; }
+
 # Environment for one prefix: zv_wine_env PREFIX HOME
 zv_wine_env() {
     export WINEPREFIX=$1
@@ -60,7 +133,8 @@ zv_display_ok() {
     [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1
 }
 
-# Initialise a Wine prefix once: zv_init_prefix PREFIX [test]
+# Initialise a Wine prefix once, for the architecture of zv_use_arch:
+# zv_init_prefix PREFIX [test]
 # With "test", windows are unmanaged (Wine otherwise waits ~2 s on every hide
 # when no window manager runs), sound goes through ALSA so a test can
 # redirect it to a file, and a crashing program ends with a backtrace on
@@ -68,7 +142,7 @@ zv_display_ok() {
 zv_init_prefix() {
     local prefix=$1 kind=${2:-run} stamp want
     stamp="$prefix/.zilvane-prefix"
-    want="$(wine --version 2>/dev/null) $kind $ZV_PREFIX_LAYOUT"
+    want="$(zv_wine --version 2>/dev/null) $ZV_ARCH $kind $ZV_PREFIX_LAYOUT"
     [[ -f $stamp && $(cat "$stamp") == "$want" ]] && return 0
     (
         exec 8>"$prefix.lock"
@@ -79,7 +153,10 @@ zv_init_prefix() {
         mkdir -p "$(dirname "$prefix")"
         zv_wine_env "$prefix" "$prefix.home"
         zv_log "Initialising Wine prefix $prefix ..."
-        wineboot -i >"$prefix.log" 2>&1 || { cat "$prefix.log" >&2; exit 1; }
+        # A 64-bit prefix also runs 32-bit programs where the machine can.
+        if [[ $ZV_ARCH == x86 ]]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+        zv_wine wineboot -i >"$prefix.log" 2>&1 || { cat "$prefix.log" >&2; exit 1; }
+        unset WINEARCH
         if [[ $kind == test ]]; then
             local reg="$prefix.reg"
             cat >"$reg" <<'EOF'
@@ -94,13 +171,13 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 EOF
-            wine regedit /S "$reg" >>"$prefix.log" 2>&1
+            zv_wine regedit /S "$reg" >>"$prefix.log" 2>&1
             rm -f "$reg"
-            wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>&1 |
+            zv_wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>&1 |
                 grep -q 'REG_SZ *N' || { echo "registry settings not applied" >&2; exit 1; }
         fi
         # Let the server write the registry to disk before anyone copies it.
-        wineserver -w
+        "$ZV_WINESERVER" -w
         printf '%s\n' "$want" >"$stamp"
     ) || { zv_log "error: could not initialise Wine prefix $prefix (see $prefix.log)"; return 1; }
 }
@@ -133,8 +210,8 @@ zv_clone_prefix() {
 zv_kill_prefix() {
     local prefix=$1
     [[ -d $prefix ]] || return 0
-    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-    WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix "$ZV_WINESERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix "$ZV_WINESERVER" -w >/dev/null 2>&1 || true
 }
 
 # Pids of running processes of a Wine prefix whose program name matches the

@@ -397,12 +397,12 @@ void AyarlarFormu::TamamButonu_Click() {
     namespace kayıt = SistemKaydıİşlemleriModülü;
     const std::string ad = GirişModülü::ÜrünAdı(program_);
     if (BaşlangıçtaAçılsınOnayı->Value() != 0)
-        kayıt::DeğerYaz(program_, platform::kHkeyCurrentUser, kayıt::kRunKey, ad,
+        kayıt::DeğerYaz(program_, platform::RegistryRoot::CurrentUser, kayıt::kRunKey, ad,
                         kayıt::BaşlangıçKomutu(program_.values.programFolder,
                                                p.StringResource(IDS_EXE_NAME)),
                         platform::kRegSz);
     else
-        kayıt::DeğerSil(program_, platform::kHkeyCurrentUser, kayıt::kRunKey, ad);
+        kayıt::DeğerSil(program_, platform::RegistryRoot::CurrentUser, kayıt::kRunKey, ad);
 
     settings::Save(program_, "Ustte", settings::Text(HerZamanÜstteOnayı->Value()));
     settings::Save(program_, "Renk", settings::Text(program_.values.colourIndex));

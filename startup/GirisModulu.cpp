@@ -13,6 +13,14 @@ constexpr const char* kÜretici = "Velorin\\";
 // How long a start that lost the race waits for the winner's window.
 constexpr int kBeklemeAdımı = 100;
 constexpr int kBeklemeSayısı = 30;
+
+// A found window counts when its handle, read as a signed 32-bit number, is
+// positive. Window handles carry 32 significant bits on 64-bit Windows too,
+// so the low half is the whole handle on both.
+bool BirPencere(platform::Handle pencere) {
+    const std::uint32_t düşük = static_cast<std::uint32_t>(pencere & 0xFFFFFFFFu);
+    return düşük != 0 && düşük < 0x80000000u;
+}
 }  // namespace
 
 std::string ÜrünAdı(Program& program) {
@@ -36,11 +44,11 @@ bool Main(Program& program) {
     v.appTitle.clear();
     bool tek = p.ClaimInstance("Local\\" + başlık + ".Instance");
     platform::Handle diğeri = p.FindWindowByCaption(başlık);
-    for (int i = 0; !tek && static_cast<std::int32_t>(diğeri) <= 0 && i < kBeklemeSayısı; ++i) {
+    for (int i = 0; !tek && !BirPencere(diğeri) && i < kBeklemeSayısı; ++i) {
         p.Pause(kBeklemeAdımı);
         diğeri = p.FindWindowByCaption(başlık);
     }
-    if (static_cast<std::int32_t>(diğeri) > 0) {
+    if (BirPencere(diğeri)) {
         p.ShowWindowCommand(diğeri, platform::kSwShowNormal);
         p.BringToForeground(diğeri);
         return false;

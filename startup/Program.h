@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "ui/Controls.h"
 
 namespace ui {
 class FormHost;
@@ -16,7 +17,7 @@ struct ProgramValues {
     std::string appTitle;          // caption of message boxes and of the running instance
     std::uint8_t colourIndex = 0;  // 0 green, 1 cyan, 2 red
     bool chimeHold = false;        // keeps the hourly chime silent during forced repaints
-    long topMost = -1;             // HWND_TOPMOST (-1) or HWND_NOTOPMOST (-2)
+    ui::Placement topMost = ui::Placement::TopMost;
 };
 
 // What every form and module is given: the services and the shared values.
@@ -26,7 +27,5 @@ struct Program {
     ProgramValues values;
 };
 
-constexpr long kHwndTopMost = -1;
-constexpr long kHwndNoTopMost = -2;
 constexpr unsigned kSwpNoSize = 1;
 constexpr unsigned kSwpNoMove = 2;

@@ -13,7 +13,7 @@ constexpr std::uint32_t kTokenQuery = 0x8;
 constexpr std::uint32_t kSePrivilegeEnabled = 2;
 }  // namespace
 
-long DeğerYaz(Program& program, platform::Handle root, const std::string& keyPath,
+long DeğerYaz(Program& program, platform::RegistryRoot root, const std::string& keyPath,
               const std::string& valueName, const std::string& value, std::uint32_t type) {
     auto& p = program.platform;
     platform::Handle key = 0;
@@ -36,7 +36,7 @@ long DeğerYaz(Program& program, platform::Handle root, const std::string& keyPa
     return result;
 }
 
-void DeğerSil(Program& program, platform::Handle root, const std::string& keyPath,
+void DeğerSil(Program& program, platform::RegistryRoot root, const std::string& keyPath,
               const std::string& valueName) {
     auto& p = program.platform;
     platform::Handle key = 0;

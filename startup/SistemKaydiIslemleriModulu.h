@@ -11,11 +11,11 @@ namespace SistemKaydıİşlemleriModülü {
 // Writes a REG_SZ (1) or REG_DWORD (4) value, creating the key when absent.
 // Returns the value write's result code, 0 on success (and when the type
 // is neither, so nothing was written).
-long DeğerYaz(Program& program, platform::Handle root, const std::string& keyPath,
+long DeğerYaz(Program& program, platform::RegistryRoot root, const std::string& keyPath,
               const std::string& valueName, const std::string& value, std::uint32_t type);
 
 // Deletes a value; a missing key or value is no error.
-void DeğerSil(Program& program, platform::Handle root, const std::string& keyPath,
+void DeğerSil(Program& program, platform::RegistryRoot root, const std::string& keyPath,
               const std::string& valueName);
 
 // Enables SeShutdownPrivilege for this process, telling the user each step

@@ -52,6 +52,10 @@ class Control;
 
 // What a form asks of the window system. The Win32 host implements it; host
 // unit tests script it.
+// Where SetWindowPos puts a form in the z-order: the system's two sentinel
+// values, which only the host turns into window handles.
+enum class Placement : int { TopMost = -1, NoTopMost = -2 };
+
 class FormHost {
 public:
     virtual ~FormHost() = default;
@@ -63,7 +67,7 @@ public:
     virtual void Hide(Form& form) = 0;
     virtual void ShowModal(Form& form, Form* owner) = 0;  // returns once the form is unloaded
     virtual void Unload(Form& form) = 0;  // destroy the window; QueryUnload has run
-    virtual void SetWindowPos(Form& form, long insertAfter, unsigned flags) = 0;
+    virtual void SetWindowPos(Form& form, Placement insertAfter, unsigned flags) = 0;
     virtual void DoEvents() = 0;
     virtual void BeginDrag(Form& form) = 0;  // ReleaseCapture + WM_NCLBUTTONDOWN/HTCAPTION
     virtual void PopupMenu(Form& form, class Menu& menu, class MenuItem* defaultItem) = 0;

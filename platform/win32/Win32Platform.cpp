@@ -206,9 +206,18 @@ void Win32Platform::WriteSetting(const std::string& app, const std::string& sect
 
 // --- raw registry -----------------------------------------------------
 
-long Win32Platform::CreateKey(Handle root, const std::string& path, Handle& key) {
+namespace {
+HKEY RootKey(platform::RegistryRoot root) {
+    switch (root) {
+    case platform::RegistryRoot::CurrentUser: break;
+    }
+    return HKEY_CURRENT_USER;
+}
+}  // namespace
+
+long Win32Platform::CreateKey(RegistryRoot root, const std::string& path, Handle& key) {
     HKEY hkey = nullptr;
-    LONG rc = RegCreateKeyExA(As<HKEY>(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    LONG rc = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                               kRegistryModuleAccess, nullptr, &hkey, nullptr);
     key = rc == ERROR_SUCCESS ? ToHandle(hkey) : 0;
     return rc;
@@ -220,9 +229,9 @@ long Win32Platform::SetValue(Handle key, const std::string& name, std::uint32_t 
                           data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
 }
 
-long Win32Platform::OpenKey(Handle root, const std::string& path, Handle& key) {
+long Win32Platform::OpenKey(RegistryRoot root, const std::string& path, Handle& key) {
     HKEY hkey = nullptr;
-    LONG rc = RegOpenKeyA(As<HKEY>(root), path.c_str(), &hkey);
+    LONG rc = RegOpenKeyA(RootKey(root), path.c_str(), &hkey);
     key = rc == ERROR_SUCCESS ? ToHandle(hkey) : 0;
     return rc;
 }
@@ -317,9 +326,15 @@ void Win32Platform::ShellOpen(Handle owner, const std::string& operation,
 
 // --- program ----------------------------------------------------------
 
+namespace {
+constexpr std::uint32_t kOldStyleRecordSize = 76;  // without the Windows 2000 fields, on x86
+}  // namespace
+
 bool Win32Platform::OpenFileDialog(platform::OpenFileRecord& record) {
     // The record as given, at the size it names: the fields past 76 bytes
-    // (the Windows 2000 ones) are not part of it.
+    // (the Windows 2000 ones) are not part of it. The forms name sizes as
+    // the 32-bit layout has them; 64-bit Windows wants the same record at
+    // its own, larger size.
     OPENFILENAMEA ofn;
     std::memset(&ofn, 0, sizeof ofn);
     std::vector<char> file(record.file.begin(), record.file.end());
@@ -327,7 +342,9 @@ bool Win32Platform::OpenFileDialog(platform::OpenFileRecord& record) {
     file.push_back('\0');
     fileTitle.push_back('\0');
     std::string filter = record.filter;
-    ofn.lStructSize = std::min<DWORD>(record.structSize, sizeof ofn);
+    ofn.lStructSize = record.structSize == kOldStyleRecordSize
+                          ? static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A)
+                          : std::min<DWORD>(record.structSize, sizeof ofn);
     ofn.hwndOwner = As<HWND>(record.owner);
     ofn.hInstance = As<HINSTANCE>(record.instance);
     ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();

@@ -25,10 +25,10 @@ public:
     void WriteSetting(const std::string& app, const std::string& section,
                       const std::string& key, const std::string& value) override;
 
-    long CreateKey(Handle root, const std::string& path, Handle& key) override;
+    long CreateKey(RegistryRoot root, const std::string& path, Handle& key) override;
     long SetValue(Handle key, const std::string& name, std::uint32_t type,
                   const std::vector<std::uint8_t>& data) override;
-    long OpenKey(Handle root, const std::string& path, Handle& key) override;
+    long OpenKey(RegistryRoot root, const std::string& path, Handle& key) override;
     long DeleteValue(Handle key, const std::string& name) override;
     long CloseKey(Handle key) override;
 

@@ -49,6 +49,9 @@ e2e_begin() {
     [[ -n $exe && -n $root ]] || { echo "usage: $0 <Zilvane.exe> <work root>" >&2; exit 2; }
     [[ -f $exe ]] || e2e_fail "expected the program at $exe; it does not exist"
     E2E_EXE=$(realpath "$exe")
+    # Every Wine call of the test uses the loader of the program's own architecture.
+    E2E_ARCH=$(zv_exe_arch "$E2E_EXE") || e2e_fail "expected a 32- or 64-bit Windows program at $E2E_EXE"
+    zv_use_arch "$E2E_ARCH"
     E2E_ROOT=$(realpath -m "$root")
     E2E_WORK=$E2E_ROOT/$E2E_NAME
     rm -rf "$E2E_WORK"
@@ -93,7 +96,7 @@ e2e_end() {
 
 # e2e_start_clock [VAR=value ...]: start Zilvane.exe; sets E2E_PID.
 e2e_start_clock() {
-    env "$@" wine "$E2E_EXE" >>"$E2E_WORK/wine.log" 2>&1 &
+    env "$@" "$ZV_WINE" "$E2E_EXE" >>"$E2E_WORK/wine.log" 2>&1 &
     E2E_PID=$!
 }
 
@@ -181,7 +184,7 @@ e2e_diff_pixels() {
 # nothing (and fails) when the value does not exist.
 e2e_reg_get() {
     local out
-    out=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+    out=$(zv_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
     # Lines read "    <name>    REG_<type>    <data>".
     awk -v name="$2" '
         {
@@ -197,7 +200,7 @@ e2e_reg_get() {
 }
 
 e2e_reg_set() {
-    wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 ||
+    zv_wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 ||
         e2e_fail "could not write $1\\$2 in the test prefix"
 }
 
@@ -299,7 +302,7 @@ e2e_wait_new_window() {
 e2e_topmost() {
     local tool=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/exstyle.exe style
     [[ -f $tool ]] || e2e_fail "expected the test helper $tool; build the e2e_exstyle target"
-    style=$(wine "$tool" "$@" 2>/dev/null | tr -d '\r') ||
+    style=$(zv_wine "$tool" "$@" 2>/dev/null | tr -d '\r') ||
         e2e_fail "expected a window captioned \"${1:-Zilvane}\" to read the extended style of; there is none"
     E2E_EXSTYLE=$style
     (((style & 0x8) != 0)) # WS_EX_TOPMOST
@@ -403,7 +406,7 @@ e2e_alarm_look() {
 e2e_winctl() {
     local tool=${E2E_TOOLS:-$(dirname "$E2E_EXE")/../e2e-tools}/winctl.exe
     [[ -f $tool ]] || e2e_fail "expected the test helper $tool; build the e2e_winctl target"
-    wine "$tool" "$@" 2>/dev/null | tr -d '\r'
+    zv_wine "$tool" "$@" 2>/dev/null | tr -d '\r'
 }
 
 # e2e_open_from_menu CLOCK_ID KEY TITLE: right-click the clock, choose a menu

@@ -14,10 +14,14 @@ version=$(sed -En 's/.*VALUE[[:space:]]+"ProductVersion",[[:space:]]*"([^"]*)".*
 dist=$E2E_WORK/dist
 bash "$src/scripts/dist.sh" "$E2E_EXE" "$dist" >"$E2E_WORK/dist.log" 2>&1 ||
     { cat "$E2E_WORK/dist.log" >&2; e2e_fail "expected scripts/dist.sh to build both artefacts; it failed"; }
-setup=$dist/Zilvane-$version-setup.exe
-zip=$dist/Zilvane-$version-portable.zip
+# The 64-bit clock ships as its own -x64 pair, with a 64-bit installer.
+suffix= display_name=Zilvane
+[[ $E2E_ARCH == x64 ]] && suffix=-x64 display_name='Zilvane (64-bit)'
+setup=$dist/Zilvane-$version$suffix-setup.exe
+zip=$dist/Zilvane-$version$suffix-portable.zip
 wav=$(dirname "$E2E_EXE")/Alarm.wav
 [[ -f $setup && -f $zip ]] || e2e_fail "expected $setup and $zip; dist made: $(ls "$dist")"
+[[ $(zv_exe_arch "$setup") == "$E2E_ARCH" ]] || e2e_fail "expected an $E2E_ARCH installer for the $E2E_ARCH clock"
 
 # --- Portable zip ---------------------------------------------------------
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
@@ -43,13 +47,13 @@ run_key='HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKCU\Software\VB and VBA Program Settings\Velorin\Zilvane'
 neighbour_key='HKCU\Software\VB and VBA Program Settings\Velorin\Neighbour'
 
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+key_exists() { zv_wine reg query "$1" >/dev/null 2>&1; }
 
 shortcuts() { find "$WINEPREFIX/drive_c" -iname 'Zilvane.lnk' 2>/dev/null; }
 
 install_silently() {
     local t0=$SECONDS
-    wine "$setup" /S >>"$E2E_WORK/wine.log" 2>&1 || e2e_fail "expected setup.exe /S to succeed; it exited with $?"
+    zv_wine "$setup" /S >>"$E2E_WORK/wine.log" 2>&1 || e2e_fail "expected setup.exe /S to succeed; it exited with $?"
     e2e_note "setup /S took $((SECONDS - t0)) s"
 }
 
@@ -63,9 +67,9 @@ uninstall_silently() { # EXTRA-ARGS...
     [[ $quiet =~ ^\"([^\"]+)\"(.*)$ ]] || e2e_fail "expected a quoted program in QuietUninstallString; found $quiet"
     exe=${BASH_REMATCH[1]}
     read -ra args <<<"${BASH_REMATCH[2]}"
-    wine "$exe" "${args[@]}" "$@" >>"$E2E_WORK/wine.log" 2>&1 ||
+    zv_wine "$exe" "${args[@]}" "$@" >>"$E2E_WORK/wine.log" 2>&1 ||
         e2e_fail "expected $quiet${*:+ $*} to start; it exited with $?"
-    if ! timeout 60 wineserver -w; then
+    if ! timeout 60 "$ZV_WINESERVER" -w; then
         local left='' p arg0
         for p in $(zv_pids_of '*.exe' "$WINEPREFIX"); do
             { IFS= read -r -d '' arg0 <"/proc/$p/cmdline"; } 2>/dev/null || true
@@ -94,7 +98,7 @@ expect_entry() { # NAME EXPECTED
     v=$(e2e_reg_get "$uninst_key" "$1") || e2e_fail "expected $uninst_key\\$1; it does not exist"
     [[ $v == "$2" ]] || e2e_fail "expected $uninst_key\\$1 = $2; found $v"
 }
-expect_entry DisplayName Zilvane
+expect_entry DisplayName "$display_name"
 expect_entry Publisher Velorin
 expect_entry DisplayVersion "$version"
 expect_entry DisplayIcon "$inst_win\\Zilvane.exe"
@@ -110,7 +114,7 @@ bytes=$(cat "$inst"/* | wc -c)
 
 # --- The installed clock, then a silent uninstall while it runs -------------
 start_installed_clock() { # sets pid and clock
-    wine "$inst_win\\Zilvane.exe" >>"$E2E_WORK/wine.log" 2>&1 &
+    "$ZV_WINE" "$inst_win\\Zilvane.exe" >>"$E2E_WORK/wine.log" 2>&1 &
     pid=$!
     clock=$(e2e_wait_clock "$pid")
 }
@@ -131,8 +135,8 @@ x=$GX y=$GY
 
 # Whatever is stored now goes, so that a stored place afterwards can only
 # come from the close the uninstaller asks for.
-wine reg delete "$E2E_STORE_KEY" /v Sol /f >/dev/null 2>&1 || true
-wine reg delete "$E2E_STORE_KEY" /v Ust /f >/dev/null 2>&1 || true
+zv_wine reg delete "$E2E_STORE_KEY" /v Sol /f >/dev/null 2>&1 || true
+zv_wine reg delete "$E2E_STORE_KEY" /v Ust /f >/dev/null 2>&1 || true
 e2e_reg_set "$run_key" Zilvane "\"$inst_win\\Zilvane.exe\""
 e2e_reg_set "$run_key" Neighbour 'C:\neighbour.exe'
 

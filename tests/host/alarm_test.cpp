@@ -122,7 +122,7 @@ TEST_F(Alarm, CloseBoxActsAsStop) {
 }
 
 TEST_F(Alarm, BecomingActiveAppliesTheTopMostPlacement) {
-    program.values.topMost = -2;
+    program.values.topMost = ui::Placement::NoTopMost;
     whileOpen = [&](AlarmFormu& w) {
         w.Form_Activate();
         EXPECT_EQ(host.events.back(), "SetWindowPos AlarmFormu -2 3");

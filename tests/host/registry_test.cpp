@@ -12,11 +12,11 @@ namespace {
 struct Registry : ::testing::Test {
     fake::FakePlatform platform;
     Program program{platform, nullptr, {"C:\\Z\\", "Velorin\\Zilvane", "Zilvane"}};
-    std::string Key() { return std::to_string(platform::kHkeyCurrentUser) + "\\" + reg::kRunKey; }
+    std::string Key() { return std::string("HKEY_CURRENT_USER") + "\\" + reg::kRunKey; }
 };
 
 TEST_F(Registry, TextIsStoredWithOneTerminatingNul) {
-    EXPECT_EQ(reg::DeğerYaz(program, platform::kHkeyCurrentUser, reg::kRunKey, "Zilvane",
+    EXPECT_EQ(reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, reg::kRunKey, "Zilvane",
                             "C:\\Z\\Zilvane.exe", platform::kRegSz),
               0);
     const auto& v = platform.registry[Key()]["Zilvane"];
@@ -29,22 +29,22 @@ TEST_F(Registry, TextIsStoredWithOneTerminatingNul) {
 }
 
 TEST_F(Registry, DwordIsFourLittleEndianBytesAndOtherTypesWriteNothing) {
-    reg::DeğerYaz(program, platform::kHkeyCurrentUser, "K", "n", "258", platform::kRegDword);
-    auto& values = platform.registry[std::to_string(platform::kHkeyCurrentUser) + "\\K"];
+    reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, "K", "n", "258", platform::kRegDword);
+    auto& values = platform.registry[std::string("HKEY_CURRENT_USER") + "\\K"];
     EXPECT_EQ(values["n"].type, platform::kRegDword);
     EXPECT_EQ(values["n"].data, (std::vector<std::uint8_t>{2, 1, 0, 0}));
-    EXPECT_EQ(reg::DeğerYaz(program, platform::kHkeyCurrentUser, "K", "b", "x", 3), 0);
+    EXPECT_EQ(reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, "K", "b", "x", 3), 0);
     EXPECT_FALSE(values.count("b"));
     EXPECT_TRUE(platform.openKeys.empty());
 }
 
 TEST_F(Registry, DeleteFromAMissingKeyDoesNothing) {
-    reg::DeğerSil(program, platform::kHkeyCurrentUser, "Nowhere", "Zilvane");
+    reg::DeğerSil(program, platform::RegistryRoot::CurrentUser, "Nowhere", "Zilvane");
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "RegDeleteValue"), 0);
     EXPECT_TRUE(platform.messageBoxes.empty());
 
-    reg::DeğerYaz(program, platform::kHkeyCurrentUser, reg::kRunKey, "Zilvane", "x", 1);
-    reg::DeğerSil(program, platform::kHkeyCurrentUser, reg::kRunKey, "Zilvane");
+    reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, reg::kRunKey, "Zilvane", "x", 1);
+    reg::DeğerSil(program, platform::RegistryRoot::CurrentUser, reg::kRunKey, "Zilvane");
     EXPECT_FALSE(platform.registry[Key()].count("Zilvane"));
     EXPECT_TRUE(platform.openKeys.empty());
 }

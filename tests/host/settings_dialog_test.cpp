@@ -6,7 +6,7 @@ namespace {
 constexpr ui::Color kYellow = ui::Rgb(192, 192, 0);
 constexpr ui::Color kGrey = ui::Rgb(128, 128, 128);
 const std::string kRunKey =
-    std::to_string(0x80000001u) + "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    std::string("HKEY_CURRENT_USER") + "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The clock loaded, then the dialog opened from its menu; each test acts
 // while the dialog is open.

@@ -160,7 +160,7 @@ TEST_F(Window, ActivationPlacesTheClockByTheAlwaysOnTopSetting) {
     platform.SetSetting("Ustte", "0");
     form->Form_Activate();
     EXPECT_EQ(host.zOrders.back(), std::make_pair(std::string("AnaForm"), -2L));
-    EXPECT_EQ(program.values.topMost, -2);
+    EXPECT_EQ(program.values.topMost, ui::Placement::NoTopMost);
     EXPECT_EQ(host.events.back(), "SetWindowPos AnaForm -2 3");
 }
 

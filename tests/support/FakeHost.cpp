@@ -18,7 +18,8 @@ void FakeHost::ShowModal(ui::Form& form, ui::Form* owner) {
     --modalDepth;
 }
 
-void FakeHost::SetWindowPos(ui::Form& form, long insertAfter, unsigned flags) {
+void FakeHost::SetWindowPos(ui::Form& form, ui::Placement placement, unsigned flags) {
+    const long insertAfter = static_cast<long>(placement);
     events.push_back("SetWindowPos " + form.Name() + " " + std::to_string(insertAfter) + " " +
                      std::to_string(flags));
     zOrders.emplace_back(form.Name(), insertAfter);

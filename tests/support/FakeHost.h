@@ -31,7 +31,7 @@ public:
     void Hide(ui::Form& form) override { events.push_back("Hide " + form.Name()); }
     void ShowModal(ui::Form& form, ui::Form* owner) override;
     void Unload(ui::Form& form) override { events.push_back("Unload " + form.Name()); }
-    void SetWindowPos(ui::Form& form, long insertAfter, unsigned flags) override;
+    void SetWindowPos(ui::Form& form, ui::Placement insertAfter, unsigned flags) override;
     void DoEvents() override { events.push_back("DoEvents"); }
     void BeginDrag(ui::Form&) override { events.push_back("Drag"); }
     void PopupMenu(ui::Form& form, ui::Menu& menu, ui::MenuItem* defaultItem) override;

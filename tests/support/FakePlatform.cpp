@@ -15,6 +15,13 @@ const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
                              "Thursday", "Friday", "Saturday"};
 constexpr const char* kApp = "Velorin\\Zilvane|Ayarlar|";
 
+std::string RootName(platform::RegistryRoot root) {
+    switch (root) {
+    case platform::RegistryRoot::CurrentUser: break;
+    }
+    return "HKEY_CURRENT_USER";
+}
+
 // The program's string table, read from its resource script: the names of
 // resource.h, then each `NAME "text"` line of the STRINGTABLE block, with
 // "" standing for one quote as the resource compiler reads it.
@@ -121,10 +128,10 @@ void FakePlatform::WriteSetting(const std::string& app, const std::string& secti
     writes.push_back(key);
 }
 
-long FakePlatform::CreateKey(platform::Handle root, const std::string& path, platform::Handle& key) {
+long FakePlatform::CreateKey(platform::RegistryRoot root, const std::string& path, platform::Handle& key) {
     calls.push_back("RegCreateKeyEx");
     key = nextKey_++;
-    keyPaths_[key] = std::to_string(root) + "\\" + path;
+    keyPaths_[key] = RootName(root) + "\\" + path;
     registry[keyPaths_[key]];
     openKeys.push_back(key);
     return 0;
@@ -139,9 +146,9 @@ long FakePlatform::SetValue(platform::Handle key, const std::string& name, std::
     return 0;
 }
 
-long FakePlatform::OpenKey(platform::Handle root, const std::string& path, platform::Handle& key) {
+long FakePlatform::OpenKey(platform::RegistryRoot root, const std::string& path, platform::Handle& key) {
     calls.push_back("RegOpenKey");
-    std::string full = std::to_string(root) + "\\" + path;
+    std::string full = RootName(root) + "\\" + path;
     if (!registry.count(full)) return 2;  // ERROR_FILE_NOT_FOUND
     key = nextKey_++;
     keyPaths_[key] = full;

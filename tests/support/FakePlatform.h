@@ -72,10 +72,10 @@ public:
                      std::string& value) override;
     void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                       const std::string& value) override;
-    long CreateKey(platform::Handle root, const std::string& path, platform::Handle& key) override;
+    long CreateKey(platform::RegistryRoot root, const std::string& path, platform::Handle& key) override;
     long SetValue(platform::Handle key, const std::string& name, std::uint32_t type,
                   const std::vector<std::uint8_t>& data) override;
-    long OpenKey(platform::Handle root, const std::string& path, platform::Handle& key) override;
+    long OpenKey(platform::RegistryRoot root, const std::string& path, platform::Handle& key) override;
     long DeleteValue(platform::Handle key, const std::string& name) override;
     long CloseKey(platform::Handle key) override;
     void SetLastErrorCode(std::uint32_t code) override { lastError_ = code; }

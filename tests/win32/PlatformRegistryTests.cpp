@@ -100,7 +100,7 @@ TEST_F(Registry, ForeignValuesReadSafely) {
 
 TEST_F(Registry, RawOperationsStoreExactBytesAndDelete) {
     Handle key = 0;
-    ASSERT_EQ(0, p.CreateKey(platform::kHkeyCurrentUser, kRawKey, key));
+    ASSERT_EQ(0, p.CreateKey(platform::RegistryRoot::CurrentUser, kRawKey, key));
     ASSERT_NE(0u, key);
     const std::string entry = "C:\\Program Files\\Zilvane\\Zilvane.exe";
     EXPECT_EQ(0, p.SetValue(key, "Zilvane", platform::kRegSz, Bytes(entry, true)));
@@ -118,14 +118,14 @@ TEST_F(Registry, RawOperationsStoreExactBytesAndDelete) {
     memcpy(&n, number.bytes.data(), 4);
     EXPECT_EQ(0x12345678u, n);
 
-    ASSERT_EQ(0, p.OpenKey(platform::kHkeyCurrentUser, kRawKey, key));
+    ASSERT_EQ(0, p.OpenKey(platform::RegistryRoot::CurrentUser, kRawKey, key));
     EXPECT_EQ(0, p.DeleteValue(key, "Zilvane"));
     EXPECT_NE(0, p.DeleteValue(key, "Zilvane"));
     p.CloseKey(key);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRaw(kRawKey, "Zilvane").rc);
     EXPECT_EQ(ERROR_SUCCESS, ReadRaw(kRawKey, "Sayi").rc);
 
-    EXPECT_NE(0, p.OpenKey(platform::kHkeyCurrentUser, "Software\\ZilvaneWin32Test\\Yok", key));
+    EXPECT_NE(0, p.OpenKey(platform::RegistryRoot::CurrentUser, "Software\\ZilvaneWin32Test\\Yok", key));
     // A value write on the handle of a failed creation reports an error.
     EXPECT_NE(0, p.SetValue(0, "Zilvane", platform::kRegSz, Bytes(entry, true)));
 }

@@ -50,7 +50,7 @@ protected:
     void TearDown() override { RemoveTestKeys(); }
 
     long Write(const std::string& folder) {
-        return reg::DeğerYaz(program, platform::kHkeyCurrentUser, kTestRunKey, "Zilvane",
+        return reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, kTestRunKey, "Zilvane",
                              reg::BaşlangıçKomutu(folder, "Zilvane.exe"), platform::kRegSz);
     }
 
@@ -79,21 +79,21 @@ TEST_F(RunEntry, WrittenAsTextWithOneNulAndQuotedOnlyWithASpace) {
 
 TEST_F(RunEntry, DeleteRemovesTheValueAndLeavesTheKey) {
     ASSERT_EQ(0, Write("C:\\Apps"));
-    ASSERT_EQ(0, reg::DeğerYaz(program, platform::kHkeyCurrentUser, kTestRunKey, "Other",
+    ASSERT_EQ(0, reg::DeğerYaz(program, platform::RegistryRoot::CurrentUser, kTestRunKey, "Other",
                                "C:\\Other.exe", platform::kRegSz));
 
-    reg::DeğerSil(program, platform::kHkeyCurrentUser, kTestRunKey, "Zilvane");
+    reg::DeğerSil(program, platform::RegistryRoot::CurrentUser, kTestRunKey, "Zilvane");
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRaw(kTestRunKey, "Zilvane").rc);
     EXPECT_EQ(WithNul("C:\\Other.exe"), ReadRaw(kTestRunKey, "Other").bytes);
 
     // Once more, with the value already gone: nothing changes.
-    reg::DeğerSil(program, platform::kHkeyCurrentUser, kTestRunKey, "Zilvane");
+    reg::DeğerSil(program, platform::RegistryRoot::CurrentUser, kTestRunKey, "Zilvane");
     EXPECT_TRUE(KeyExists(kTestRunKey));
     EXPECT_EQ(ERROR_SUCCESS, ReadRaw(kTestRunKey, "Other").rc);
 }
 
 TEST_F(RunEntry, DeleteFromAMissingKeyDoesNothing) {
-    reg::DeğerSil(program, platform::kHkeyCurrentUser, kMissingKey, "Zilvane");
+    reg::DeğerSil(program, platform::RegistryRoot::CurrentUser, kMissingKey, "Zilvane");
     EXPECT_FALSE(KeyExists(kMissingKey));
 
     // The program goes on working with the registry afterwards.

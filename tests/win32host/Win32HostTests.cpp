@@ -511,7 +511,7 @@ TEST_F(Win32HostTest, NestedModalWindowsUnwindInOrder) {
 // do, is on top after its first show and after its dialog has closed.
 TEST_F(Win32HostTest, WhatActivateDoesToTheZOrderSticks) {
     auto onTop = [](HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    constexpr long kTopMost = -1;  // HWND_TOPMOST
+    constexpr auto kTopMost = ui::Placement::TopMost;
     constexpr unsigned kNoMoveNoSize = SWP_NOMOVE | SWP_NOSIZE;
     FaceForm owner;
     int activations = 0;

@@ -208,7 +208,7 @@ public:
         return *pageColour_;
     }
     void Notify(FormWindow&, int code) override {
-        if (code == TCN_SELCHANGE)
+        if (code == static_cast<int>(TCN_SELCHANGE))
             t_.SetTab(static_cast<int>(SendMessageA(hwnd, TCM_GETCURSEL, 0, 0)));
     }
 

@@ -220,10 +220,9 @@ void Win32Host::Unload(Form& form) {
     }
 }
 
-void Win32Host::SetWindowPos(Form& form, long insertAfter, unsigned flags) {
-    if (HWND h = static_cast<HWND>(Handle(form)))
-        ::SetWindowPos(h, reinterpret_cast<HWND>(static_cast<LONG_PTR>(insertAfter)), 0, 0, 0, 0,
-                       flags);
+void Win32Host::SetWindowPos(Form& form, Placement insertAfter, unsigned flags) {
+    HWND after = insertAfter == Placement::TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    if (HWND h = static_cast<HWND>(Handle(form))) ::SetWindowPos(h, after, 0, 0, 0, 0, flags);
 }
 
 void Win32Host::DoEvents() {

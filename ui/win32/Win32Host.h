@@ -43,7 +43,7 @@ public:
     void Hide(Form& form) override;
     void ShowModal(Form& form, Form* owner) override;
     void Unload(Form& form) override;
-    void SetWindowPos(Form& form, long insertAfter, unsigned flags) override;
+    void SetWindowPos(Form& form, Placement insertAfter, unsigned flags) override;
     void DoEvents() override;
     void BeginDrag(Form& form) override;
     void PopupMenu(Form& form, Menu& menu, MenuItem* defaultItem) override;
