@@ -18,8 +18,11 @@ set(ZILVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # What ships is built for size: nothing in a clock's work is speed-bound.
 # Each function and datum gets a section of its own, so that the linker
-# drops what is never called; -g feeds the separate debug file only.
-set(ZILVANE_SHIPPED_OPTIONS -Os -g -ffunction-sections -fdata-sections)
+# drops what is never called; -g feeds the separate debug file only. The
+# program catches no exception and runs on one thread (startup/main.cpp
+# says what becomes of the library's exceptions).
+set(ZILVANE_SHIPPED_OPTIONS -Os -g -ffunction-sections -fdata-sections
+  -fno-exceptions -fno-asynchronous-unwind-tables -fno-threadsafe-statics)
 target_compile_options(zilvane_core PRIVATE ${ZILVANE_SHIPPED_OPTIONS})
 
 # The host, also compiled into its own tests.
