@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "startup/Program.h"
@@ -104,4 +105,6 @@ private:
     bool çalıyor_ = false;  // an alarm window is open: a nested tick must not open another
     // The reading of the tick whose digits are being set, while it sets them.
     const platform::DateTime* tikZamanı_ = nullptr;
+    // The reading whose date the date label shows.
+    std::optional<platform::DateTime> tarihOkuması_;
 };
