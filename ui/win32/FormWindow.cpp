@@ -290,8 +290,10 @@ void FormWindow::ControlChanged(Control& c) {
         if (tipChanged) RebuildTools();
         return;
     }
-    // Children over the place (a frame's border) draw again after it.
-    if (was.shown) RedrawWindow(hwnd, &was.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Children over the place (a frame's border) draw again after it. A
+    // control that changed in place (the tick's digit) is one redraw.
+    if (was.shown && !(now.shown && !moved))
+        RedrawWindow(hwnd, &was.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     if (now.shown) RedrawWindow(hwnd, &now.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     const bool tipChanged = now.tip != was.tip || (moved && !now.tip.empty());
     was = now;

@@ -98,6 +98,16 @@ void Win32Host::Load(Form& form) {
 
 bool Win32Host::MeasureText(const Font& font, const std::string& text, int wrapWidth, int& width,
                             int& height) {
+    // An auto-size label is measured on every change of its text (the small
+    // face's seconds digit every second, shown or not): the last texts
+    // measured are kept.
+    for (const Measured& m : measured_) {
+        if (m.wrapWidth == wrapWidth && m.text == text && m.font == font) {
+            width = m.width;
+            height = m.height;
+            return true;
+        }
+    }
     // Measured as the screen draws it: a memory DC may pick another face.
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, gdi_->FontFor(font));
@@ -112,6 +122,8 @@ bool Win32Host::MeasureText(const Font& font, const std::string& text, int wrapW
     if (r.right > 0 && wrapWidth <= 0) r.right += 4;
     width = r.right * tpp_;
     height = r.bottom * tpp_;
+    if (measured_.size() == kMeasuredKept) measured_.erase(measured_.begin());
+    measured_.push_back(Measured{font, text, wrapWidth, width, height});
     return true;
 }
 

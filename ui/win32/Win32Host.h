@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -69,6 +71,14 @@ private:
     bool mainChosen_ = false;
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
     std::unique_ptr<GdiCache> gdi_;  // loaded once for the life of the host
+    // The texts measured last, oldest first.
+    struct Measured {
+        Font font;
+        std::string text;
+        int wrapWidth, width, height;
+    };
+    static constexpr std::size_t kMeasuredKept = 32;
+    std::vector<Measured> measured_;
 };
 
 }  // namespace ui::win32
