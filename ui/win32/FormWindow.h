@@ -138,6 +138,7 @@ struct FormWindow {
     void CreateTooltip(HINSTANCE instance);
     void DestroyTooltip();
     void RebuildTools();
+    void RelayToTip(UINT msg, WPARAM wParam, LPARAM lParam);  // the form's own mouse
     void HideTip();
 
     // SecondTimer.cpp: the form's timers, those on the second sharing one.
