@@ -145,6 +145,9 @@ struct FormWindow {
     void ArmTimer(Timer& t);
     void ArmTimers();
     void FireSecondTimers();
+    void ArmSecondTimer(unsigned delay);
+    void StopSecondTimer();
+    unsigned secondTimerDelay = 0;  // what the shared timer repeats at; 0: stopped
 
     // Mouse.cpp. The control that takes the mouse at pt: nullptr for the
     // form, nullopt for none (a control that keeps it from its container).

@@ -12,28 +12,49 @@ namespace {
 
 // An aligned timer fires this long after the second boundary, so that the
 // clock has surely turned when the handler reads it.
-constexpr unsigned kSecondSlackMs = 4;
+constexpr unsigned kSecondSlackMs = 1;
+// A wake-up this close before a boundary came early (the system clock was
+// set, or stepped): the second has not turned yet.
+constexpr unsigned kEarlyMs = 10;
 
-// Milliseconds from now to a little after the next second of the system clock.
-unsigned DelayToNextSecond() {
+unsigned MillisecondOfSecond() {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const ULONGLONG t = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    const unsigned ms = static_cast<unsigned>((t / 10000) % 1000);
-    return 1000 - ms + kSecondSlackMs;
+    return static_cast<unsigned>((t / 10000) % 1000);
 }
 
+// Milliseconds from now to a little after the next second of the system clock.
+unsigned DelayToNextSecond(unsigned ms) { return 1000 - ms + kSecondSlackMs; }
+
 }  // namespace
+
+// The system timer repeats at the delay it was last set to. On time, that is
+// 1000 ms and it is left to run: setting it again costs a call into the
+// window system every second. Off by a millisecond, it is set again.
+void FormWindow::ArmSecondTimer(unsigned delay) {
+    if (delay == secondTimerDelay) return;
+    SetTimer(hwnd, kSecondTimerId, delay, nullptr);
+    secondTimerDelay = delay;
+}
+
+void FormWindow::StopSecondTimer() {
+    KillTimer(hwnd, kSecondTimerId);
+    secondTimerDelay = 0;
+}
 
 void FormWindow::ArmTimer(Timer& t) {
     if (t.AlignToSecond) {
         const auto& timers = form->Timers();
         const bool any = std::any_of(timers.begin(), timers.end(),
                                      [](Timer* x) { return x->AlignToSecond && x->Running(); });
-        if (any)
-            SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
-        else
-            KillTimer(hwnd, kSecondTimerId);
+        if (any) {
+            // Armed afresh: the countdown starts now, whatever it was.
+            secondTimerDelay = 0;
+            ArmSecondTimer(DelayToNextSecond(MillisecondOfSecond()));
+        } else {
+            StopSecondTimer();
+        }
         return;
     }
     const auto& timers = form->Timers();
@@ -58,12 +79,17 @@ void FormWindow::FireSecondTimers() {
     for (Timer* t : form->Timers())
         if (t->AlignToSecond && t->Running()) due.push_back(t);
     if (due.empty()) {
-        KillTimer(hwnd, kSecondTimerId);
+        StopSecondTimer();
+        return;
+    }
+    const unsigned ms = MillisecondOfSecond();
+    if (ms >= 1000 - kEarlyMs) {
+        ArmSecondTimer(DelayToNextSecond(ms));
         return;
     }
     // Re-armed first: a tick may sit in a modal loop, and the next second
     // must come all the same.
-    SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
+    ArmSecondTimer(DelayToNextSecond(ms));
     Win32Host* h = host;
     const HWND self = hwnd;
     for (Timer* t : due) {
