@@ -49,6 +49,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     platform::Win32Platform platform;
     ui::win32::Win32Host host(hInstance);
     Program program{platform, &host, {}};
+    host.DisplayChanged = [&platform] { platform.ForgetScreen(); };
     if (!GirişModülü::Main(program)) return 0;
 
     AnaForm anaForm(program);

@@ -466,12 +466,21 @@ void Win32Platform::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 // --- screen -----------------------------------------------------------
 
+void Win32Platform::ReadScreen() {
+    if (screenRead_) return;
+    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    screenRead_ = true;
+}
+
 int Win32Platform::ScreenWidthTwips() {
-    return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel(LOGPIXELSX);
+    ReadScreen();
+    return screenWidth_ * TwipsPerPixel(LOGPIXELSX);
 }
 
 int Win32Platform::ScreenHeightTwips() {
-    return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel(LOGPIXELSY);
+    ReadScreen();
+    return screenHeight_ * TwipsPerPixel(LOGPIXELSY);
 }
 
 }  // namespace platform

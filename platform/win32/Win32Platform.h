@@ -70,10 +70,18 @@ public:
     bool ClaimInstance(const std::string& name) override;
     void Pause(unsigned milliseconds) override;
 
+    // The screen's size is read once and kept: the keep-on-screen check asks
+    // for it every second, and under Wine each reading is three calls into
+    // the window server. ForgetScreen makes the next question read it again.
     int ScreenWidthTwips() override;
     int ScreenHeightTwips() override;
+    void ForgetScreen() { screenRead_ = false; }
 
 private:
+    void ReadScreen();
+    bool screenRead_ = false;
+    int screenWidth_ = 0, screenHeight_ = 0;  // pixels
+
     struct FormattedDate {
         int year = 0, month = 0, day = 0;
         std::uint32_t locale = 0;

@@ -122,6 +122,9 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DISPLAYCHANGE:
+            if (host->DisplayChanged) host->DisplayChanged();
+            return std::nullopt;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
     }

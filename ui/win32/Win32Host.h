@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,6 +39,10 @@ public:
 
     // Twips per pixel of the screen (15 at 96 dpi).
     int TwipsPerPixel() const { return tpp_; }
+
+    // Runs when the screen's size or colours change (WM_DISPLAYCHANGE):
+    // for what keeps a reading of the screen.
+    std::function<void()> DisplayChanged;
 
     void Changed(Form& form, Control* control) override;
     void Load(Form& form) override;
