@@ -43,7 +43,7 @@ add_library(zilvane_win32 STATIC
   ${ZILVANE_WIN32_HOST_SOURCES}
 )
 target_link_libraries(zilvane_win32 PUBLIC zilvane_core
-  user32 gdi32 kernel32 advapi32 shell32 comdlg32 comctl32 winmm version)
+  user32 gdi32 kernel32 advapi32 comctl32 version)
 target_compile_definitions(zilvane_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 target_compile_options(zilvane_win32 PRIVATE -Wall -Wextra ${ZILVANE_SHIPPED_OPTIONS})
 

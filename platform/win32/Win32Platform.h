@@ -1,7 +1,8 @@
 // The system services on the real Win32 API. Like Platform.h this header
 // stays free of <windows.h>; only Win32Platform.cpp includes it.
 //
-// Link with user32 gdi32 advapi32 shell32 comctl32 winmm version.
+// Link with user32 gdi32 advapi32 comctl32 version; shell32, comdlg32 and
+// winmm are loaded from the system folder when first used.
 #pragma once
 
 #include "platform/Platform.h"
