@@ -132,6 +132,8 @@ void Win32Host::Show(Form& form) {
     FormWindow* w = Find(form);
     if (!w) return;
     ShowWindow(w->hwnd, SW_SHOW);
+    // The first frame before what the activation sets off.
+    UpdateWindow(w->hwnd);
     RaiseActivate();
 }
 
