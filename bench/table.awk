@@ -14,7 +14,7 @@ function bytes(n,    s, out) {
 }
 function ratio(a, b) { return b > 0 ? sprintf("%.2f x", a / b) : "-" }
 function row(figure, z, b, r, goal) {
-    printf "| %-44s | %-15s | %-15s | %-7s | %-13s |\n", figure, z, b, r, goal
+    printf "| %-44s | %-17s | %-17s | %-7s | %-13s |\n", figure, z, b, r, goal
 }
 function field(s, key,    i, n, kv) {
     n = split(s, kv, " ")
@@ -33,14 +33,15 @@ $1 == "RESULT" && $2 == "minimal" { dm = $0 }
 $1 == "start_z" { nz++; zc[nz] = $2; zs[nz] = $3 - $2; zp[nz] = $4 - $3; zt[nz] = $4 }
 $1 == "start_b" { nb++; bc[nb] = $2; bs[nb] = $3 - $2; bp[nb] = $4 - $3; bt[nb] = $4 }
 END {
-    printf "| %-44s | %-15s | %-15s | %-7s | %-13s |\n", "Figure (" arch ")", "Zilvane", "Baseline", "Ratio", "Goal"
+    printf "| %-44s | %-17s | %-17s | %-7s | %-13s |\n", "Figure (" arch ")", "Zilvane", "Baseline", "Ratio", "Goal"
     printf "|%s|%s|%s|%s|%s|\n", "----------------------------------------------", \
-        "-----------------", "-----------------", "---------", "---------------"
+        "-------------------", "-------------------", "---------", "---------------"
     row("Zilvane.exe size, 32-bit (build/win32)", bytes(x86), "-", "-", "<= 300 KB")
     row("Zilvane.exe size, 64-bit (build/win64)", bytes(x64), "-", "-", "<= 400 KB")
     row("Plain window program (baseline) size", "-", bytes(base), "-", "-")
-    mt = median(zt, nz); mb = median(bt, nb)
-    row("Start-up to first frame, median of " nz " (ms)", sprintf("%.0f", mt), sprintf("%.0f", mb), ratio(mt, mb), "<= 1.3 x")
+    mt = median(zt, nz); mb = median(bt, nb)  # median() sorts: [1] is the least
+    row("Start-up to first frame, median of " nz " (ms)", sprintf("%.0f (min %.0f)", mt, zt[1]), \
+        sprintf("%.0f (min %.0f)", mb, bt[1]), ratio(mt, mb), "<= 1.3 x")
     a = median(zc, nz); b = median(bc, nb)
     row("  start -> first window created (ms)", sprintf("%.0f", a), sprintf("%.0f", b), ratio(a, b), "")
     a = median(zs, nz); b = median(bs, nb)
