@@ -12,30 +12,31 @@ namespace {
 
 // An aligned timer fires this long after the second boundary, so that the
 // clock has surely turned when the handler reads it.
-constexpr unsigned kSecondSlackMs = 1;
-// A wake-up this close before a boundary came early (the system clock was
-// set, or stepped): the second has not turned yet.
-constexpr unsigned kEarlyMs = 10;
+constexpr long long kSecondSlackMs = 1;
+// The system timer keeps time apart from the system clock, and the clock
+// may be slewed against it: a timer that keeps coming late is asked for
+// that much sooner (up to this), one that comes late by a stall is not.
+constexpr long long kMaxLeadMs = 20;
 
-unsigned MillisecondOfSecond() {
+// The system clock, in milliseconds.
+long long NowMs() {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const ULONGLONG t = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return static_cast<unsigned>((t / 10000) % 1000);
+    return static_cast<long long>(t / 10000);
 }
-
-// Milliseconds from now to a little after the next second of the system clock.
-unsigned DelayToNextSecond(unsigned ms) { return 1000 - ms + kSecondSlackMs; }
 
 }  // namespace
 
-// The system timer repeats at the delay it was last set to. On time, that is
-// 1000 ms and it is left to run: setting it again costs a call into the
-// window system every second. Off by a millisecond, it is set again.
-void FormWindow::ArmSecondTimer(unsigned delay) {
-    if (delay == secondTimerDelay) return;
-    SetTimer(hwnd, kSecondTimerId, delay, nullptr);
-    secondTimerDelay = delay;
+// Sets the shared timer for just after the next second boundary. The system
+// timer repeats at the delay it was last set to: once on time it is left to
+// run, for setting it costs a call into the window system.
+void FormWindow::ArmSecondTimer(long long now) {
+    secondTimerTarget = (now / 1000 + 1) * 1000 + kSecondSlackMs;
+    const long long delay = std::max(1LL, secondTimerTarget - now - secondTimerLead);
+    if (static_cast<unsigned>(delay) == secondTimerDelay) return;
+    secondTimerDelay = static_cast<unsigned>(delay);
+    SetTimer(hwnd, kSecondTimerId, secondTimerDelay, nullptr);
 }
 
 void FormWindow::StopSecondTimer() {
@@ -51,7 +52,7 @@ void FormWindow::ArmTimer(Timer& t) {
         if (any) {
             // Armed afresh: the countdown starts now, whatever it was.
             secondTimerDelay = 0;
-            ArmSecondTimer(DelayToNextSecond(MillisecondOfSecond()));
+            ArmSecondTimer(NowMs());
         } else {
             StopSecondTimer();
         }
@@ -82,14 +83,26 @@ void FormWindow::FireSecondTimers() {
         StopSecondTimer();
         return;
     }
-    const unsigned ms = MillisecondOfSecond();
-    if (ms >= 1000 - kEarlyMs) {
-        ArmSecondTimer(DelayToNextSecond(ms));
+    const long long now = NowMs();
+    const long long late = now - secondTimerTarget;
+    const long long early = -late - kSecondSlackMs;  // > 0: before the boundary
+    if (early > 0 && early <= kMaxLeadMs) {
+        // The second has not turned: wait for it, and ask less soon from now
+        // on. (Far earlier, the clock was set back: that tick shows it.)
+        secondTimerLead = std::max(0LL, secondTimerLead - early);
+        secondTimerDelay = static_cast<unsigned>(secondTimerTarget - now);
+        SetTimer(hwnd, kSecondTimerId, secondTimerDelay, nullptr);
         return;
     }
+    if (late >= 2 && late < kMaxLeadMs)
+        secondTimerLead = std::min(kMaxLeadMs, secondTimerLead + late - 1);
     // Re-armed first: a tick may sit in a modal loop, and the next second
-    // must come all the same.
-    ArmSecondTimer(DelayToNextSecond(ms));
+    // must come all the same. On time within a millisecond, the timer is
+    // already set for the next second.
+    if (late >= 0 && late <= 1 && secondTimerDelay == 1000 - secondTimerLead)
+        secondTimerTarget += 1000;
+    else
+        ArmSecondTimer(now);
     Win32Host* h = host;
     const HWND self = hwnd;
     for (Timer* t : due) {
