@@ -146,10 +146,8 @@ struct FormWindow {
     void ArmTimers();
     void FireSecondTimers();
     void ArmSecondTimer(long long now);  // now: the system clock in ms
-    void StopSecondTimer();
-    unsigned secondTimerDelay = 0;     // what the shared timer repeats at; 0: stopped
-    long long secondTimerTarget = 0;   // when it should fire next, system clock ms
-    long long secondTimerLead = 0;     // how much sooner than due it is asked for, ms
+    long long secondTimerTarget = 0;     // when it should fire next, system clock ms
+    long long secondTimerLead = 0;       // how much sooner than due it is asked for, ms
 
     // Mouse.cpp. The control that takes the mouse at pt: nullptr for the
     // form, nullopt for none (a control that keeps it from its container).

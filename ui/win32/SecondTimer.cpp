@@ -28,20 +28,13 @@ long long NowMs() {
 
 }  // namespace
 
-// Sets the shared timer for just after the next second boundary. The system
-// timer repeats at the delay it was last set to: once on time it is left to
-// run, for setting it costs a call into the window system.
+// Sets the shared timer for just after the next second boundary, counted
+// from now. (Left to repeat at 1000 ms, it was seen to slip by several
+// milliseconds against the clock.)
 void FormWindow::ArmSecondTimer(long long now) {
     secondTimerTarget = (now / 1000 + 1) * 1000 + kSecondSlackMs;
     const long long delay = std::max(1LL, secondTimerTarget - now - secondTimerLead);
-    if (static_cast<unsigned>(delay) == secondTimerDelay) return;
-    secondTimerDelay = static_cast<unsigned>(delay);
-    SetTimer(hwnd, kSecondTimerId, secondTimerDelay, nullptr);
-}
-
-void FormWindow::StopSecondTimer() {
-    KillTimer(hwnd, kSecondTimerId);
-    secondTimerDelay = 0;
+    SetTimer(hwnd, kSecondTimerId, static_cast<UINT>(delay), nullptr);
 }
 
 void FormWindow::ArmTimer(Timer& t) {
@@ -49,13 +42,10 @@ void FormWindow::ArmTimer(Timer& t) {
         const auto& timers = form->Timers();
         const bool any = std::any_of(timers.begin(), timers.end(),
                                      [](Timer* x) { return x->AlignToSecond && x->Running(); });
-        if (any) {
-            // Armed afresh: the countdown starts now, whatever it was.
-            secondTimerDelay = 0;
+        if (any)
             ArmSecondTimer(NowMs());
-        } else {
-            StopSecondTimer();
-        }
+        else
+            KillTimer(hwnd, kSecondTimerId);
         return;
     }
     const auto& timers = form->Timers();
@@ -80,7 +70,7 @@ void FormWindow::FireSecondTimers() {
     for (Timer* t : form->Timers())
         if (t->AlignToSecond && t->Running()) due.push_back(t);
     if (due.empty()) {
-        StopSecondTimer();
+        KillTimer(hwnd, kSecondTimerId);
         return;
     }
     const long long now = NowMs();
@@ -90,19 +80,14 @@ void FormWindow::FireSecondTimers() {
         // The second has not turned: wait for it, and ask less soon from now
         // on. (Far earlier, the clock was set back: that tick shows it.)
         secondTimerLead = std::max(0LL, secondTimerLead - early);
-        secondTimerDelay = static_cast<unsigned>(secondTimerTarget - now);
-        SetTimer(hwnd, kSecondTimerId, secondTimerDelay, nullptr);
+        SetTimer(hwnd, kSecondTimerId, static_cast<UINT>(secondTimerTarget - now), nullptr);
         return;
     }
     if (late >= 2 && late < kMaxLeadMs)
         secondTimerLead = std::min(kMaxLeadMs, secondTimerLead + late - 1);
     // Re-armed first: a tick may sit in a modal loop, and the next second
-    // must come all the same. On time within a millisecond, the timer is
-    // already set for the next second.
-    if (late >= 0 && late <= 1 && secondTimerDelay == 1000 - secondTimerLead)
-        secondTimerTarget += 1000;
-    else
-        ArmSecondTimer(now);
+    // must come all the same.
+    ArmSecondTimer(now);
     Win32Host* h = host;
     const HWND self = hwnd;
     for (Timer* t : due) {
