@@ -113,6 +113,7 @@ for name in zilvane baseline; do
         sleep 0.1
     done
 done
+sleep 5 # the services that came up with the desktop settle
 
 gone() { # NAME EXE-NAME : wait until no such process is left in the prefix
     local i
