@@ -93,13 +93,13 @@ AnaForm::AnaForm(Program& program)
     HaneAltlığı.Move(165, 150, 2235, 770);
     static constexpr int kHaneSol[6] = {150, 420, 840, 1110, 1530, 1800};
     for (int i = 0; i < 6; ++i) {
-        Hane[i] = std::make_unique<ui::PictureBox>(*this, "Hane(" + std::to_string(i) + ")",
+        Hane[i] = std::make_unique<ui::PictureBox>(*this, ui::ArrayName("Hane", i),
                                                    &HaneAltlığı);
         Hane[i]->Move(kHaneSol[i], 337, 240, 330);
     }
     for (int i = 0; i < 2; ++i) {
         NoktaAltı[i] = std::make_unique<ui::PictureBox>(
-            *this, "NoktaAltı(" + std::to_string(i) + ")", &HaneAltlığı);
+            *this, ui::ArrayName("NoktaAltı", i), &HaneAltlığı);
         NoktaAltı[i]->Move(i == 0 ? 690 : 1380, 390, 120, 225);
     }
     AlarmAltı.Move(1920, 83, 210, 150);
@@ -125,7 +125,7 @@ AnaForm::AnaForm(Program& program)
         l.SetText("#");
     }
     for (int i = 0; i < 2; ++i) {
-        Nokta[i] = std::make_unique<ui::Label>(*this, "Nokta(" + std::to_string(i) + ")",
+        Nokta[i] = std::make_unique<ui::Label>(*this, ui::ArrayName("Nokta", i),
                                                &EtiketAltlığı);
         Nokta[i]->Move(i == 0 ? 345 : 740, 20, 75, 240);
         Nokta[i]->AutoSize = true;

@@ -36,7 +36,7 @@ AyarlarFormu::AyarlarFormu(Program& program, AnaForm& anaForm)
     AyarlarSekmesi.Move(300, 300, 3735, 3705);
     AyarlarSekmesi.TabIndex = sıra++;
     auto çerçeve = [&](int i, int tab, int l, int t, int w, int h) {
-        Çerçeve[i] = std::make_unique<ui::Frame>(*this, "Çerçeve(" + std::to_string(i) + ")",
+        Çerçeve[i] = std::make_unique<ui::Frame>(*this, ui::ArrayName("Çerçeve", i),
                                                  &AyarlarSekmesi);
         Çerçeve[i]->Move(l, t, w, h);
         Çerçeve[i]->TabIndex = sıra++;
@@ -44,7 +44,7 @@ AyarlarFormu::AyarlarFormu(Program& program, AnaForm& anaForm)
         return Çerçeve[i].get();
     };
     auto etiket = [&](int i, ui::Control* in, int l, int t) {
-        Etiket[i] = std::make_unique<ui::Label>(*this, "Etiket(" + std::to_string(i) + ")", in);
+        Etiket[i] = std::make_unique<ui::Label>(*this, ui::ArrayName("Etiket", i), in);
         Etiket[i]->AutoSize = true;
         Etiket[i]->Move(l, t, 0, 195);
         Etiket[i]->TabIndex = sıra++;
@@ -80,7 +80,7 @@ AyarlarFormu::AyarlarFormu(Program& program, AnaForm& anaForm)
     for (int i = 0; i < 2; ++i) {
         etiket(i, alarm, i == 0 ? 210 : 1080, 360);
         AlarmKutusu[i] = std::make_unique<ui::ComboBox>(
-            *this, "AlarmKutusu(" + std::to_string(i) + ")", alarm, i);
+            *this, ui::ArrayName("AlarmKutusu", i), alarm, i);
         AlarmKutusu[i]->Move(i == 0 ? 210 : 1080, 630, 750, 315);
         AlarmKutusu[i]->TabIndex = sıra++;
         for (int n = 0; n < (i == 0 ? 24 : 60); ++n) AlarmKutusu[i]->AddItem(İkiHane(n));
@@ -110,7 +110,7 @@ AyarlarFormu::AyarlarFormu(Program& program, AnaForm& anaForm)
     static constexpr int kRenkÜst[3] = {300, 675, 1020};
     for (int i = 0; i < 3; ++i) {
         RenkSeçeneği[i] =
-            seçenek("RenkSeçeneği(" + std::to_string(i) + ")", renk, i, 210, kRenkÜst[i]);
+            seçenek(ui::ArrayName("RenkSeçeneği", i), renk, i, 210, kRenkÜst[i]);
         RenkSeçeneği[i]->Click = [this, i] { RenkSeçeneği_Click(i); };
     }
 

@@ -19,6 +19,15 @@ constexpr Color Rgb(int r, int g, int b) {
     return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
 
+// The name of one member of a control array: "Hane(3)".
+inline std::string ArrayName(const std::string& name, int index) {
+    std::string s = name;
+    s += '(';
+    s += std::to_string(index);
+    s += ')';
+    return s;
+}
+
 // Image strips built into the program; a picture is one cell of a strip.
 enum class Strip { None = -1, Haneler0, Haneler1, Haneler2, Noktalar, Alarmlar };
 
