@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# `make bench`: how closely Zilvane's seconds digit follows the system clock,
-# and what the clock costs in CPU, next to the plainest Win32 clock (a 1000 ms
-# SetTimer, bench/minimal_timer.c) measured in the same run on the same Xvfb.
+# `make bench`: Zilvane next to plain Win32 programs measured in the same run
+# on the same Xvfb, printed as one table (bench/README.md says how each
+# figure is taken):
+#   exe sizes; start-up to the first frame and where its time goes, against
+#   a plain window program with the clock's manifest (bench/baseline_window.c);
+#   CPU at rest, working set, and how the seconds digit follows the system
+#   clock, against a plain 1000 ms SetTimer clock (bench/minimal_timer.c);
+#   instructions per tick of the clock's own code (bench/tick_cost.cpp under
+#   callgrind, native build).
 #
-# BENCH_SECONDS (default 150) sets the measuring time; at least 120.
+# ZV_BENCH_ARCH   x86 (build/win32, 32-bit Wine) or x64 (build/win64, wine64);
+#                 default x86 where the 32-bit loader runs, else x64.
+# BENCH_SECONDS   time the clocks tick while measured (default 600, at least 120).
+# BENCH_STARTS    start-ups of each program, alternating (default 7).
+# BENCH_EXE       the Zilvane.exe to measure (default: the chosen build's).
 set -euo pipefail
 . "$(dirname "$0")/../scripts/common.sh"
 
-SECONDS_TO_RUN=${BENCH_SECONDS:-150}
+SECONDS_TO_RUN=${BENCH_SECONDS:-600}
 ((SECONDS_TO_RUN >= 120)) || zv_die "BENCH_SECONDS must be at least 120"
+STARTS=${BENCH_STARTS:-7}
+((STARTS >= 1)) || zv_die "BENCH_STARTS must be at least 1"
 
 # The 32-bit clock where this machine runs it, else the 64-bit one; the
-# reference is built for the same architecture.
+# baseline programs are built for the same architecture.
 zv_detect_archs
 zv_archs_line
 arch=${ZV_BENCH_ARCH:-}
@@ -19,7 +31,10 @@ if [[ -z $arch ]]; then
     arch=x64
     [[ " $ZV_ARCHS " == *" x86 "* ]] && arch=x86
 fi
-zv_use_arch "$arch"
+zv_use_arch "$arch" # ZV_WINE: /usr/lib/wine/wine or /usr/lib/wine/wine64
+zv_arch_runs "$arch" || zv_die "$ZV_WINE does not run here; try ZV_BENCH_ARCH=x64"
+LOADER=$ZV_WINE
+if [[ $arch == x86 ]]; then CROSS=i686-w64-mingw32; else CROSS=x86_64-w64-mingw32; fi
 echo "Benchmarking the $arch clock ($ZV_BUILD)."
 cmake --preset "$ZV_PRESET" >/dev/null
 cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane >/dev/null
@@ -28,35 +43,119 @@ EXE=${BENCH_EXE:-$ZV_BUILD/bin/Zilvane.exe}
 OUT=$ZV_ROOT/build/bench-$arch
 [[ -f $EXE ]] || zv_die "$EXE is missing; run the $ZV_PRESET build first"
 mkdir -p "$OUT"
+echo "Benchmark of $EXE ($arch, $LOADER), $SECONDS_TO_RUN s at rest, $STARTS start-ups each"
 
-# Tools of the run: the reference program and the screen sampler.
-if [[ $arch == x86 ]]; then cc=i686-w64-mingw32-gcc; else cc=x86_64-w64-mingw32-gcc; fi
-$cc -O2 -Wall -Wextra -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
-gcc -O2 -Wall -Wextra -o "$OUT/digitwatch" "$ZV_ROOT/bench/digitwatch.c" -lX11 -lm
+# ------------------------------------------------------------------ tools ---
+CFLAGS=(-O2 -Wall -Wextra)
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/session.exe" "$ZV_ROOT/bench/session.c" -mwindows
+# The plain window program carries the clock's manifest, as this build made it.
+cp "$ZV_BUILD/resources/Zilvane.manifest" "$OUT/baseline.manifest"
+cp "$ZV_ROOT/bench/baseline.rc" "$OUT/baseline.rc"
+"$CROSS-windres" -I "$OUT" -i "$OUT/baseline.rc" -o "$OUT/baseline.res.o"
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/baseline_window.exe" "$ZV_ROOT/bench/baseline_window.c" \
+    "$OUT/baseline.res.o" -mwindows
+gcc "${CFLAGS[@]}" -o "$OUT/digitwatch" "$ZV_ROOT/bench/digitwatch.c" -lX11 -lm
+gcc "${CFLAGS[@]}" -o "$OUT/startwatch" "$ZV_ROOT/bench/startwatch.c" -lX11
 
-# One prefix per program, so that each one's Wine server is its own and can
-# be charged to it.
+# ------------------------------------------- instructions per tick (host) ---
+# Native, without sanitizers (valgrind cannot run them), optimised.
+tick_ir=
+if command -v valgrind >/dev/null; then
+    echo "Counting the tick's instructions (callgrind) ..."
+    cmake -S "$ZV_ROOT" -B "$ZV_ROOT/build/bench-host" -DZILVANE_SANITIZE=OFF \
+        -DCMAKE_BUILD_TYPE=Release >"$OUT/bench-host.log" 2>&1 &&
+        cmake --build "$ZV_ROOT/build/bench-host" --target tick_cost -j2 >>"$OUT/bench-host.log" 2>&1 ||
+        zv_die "the host build of tick_cost failed (see $OUT/bench-host.log)"
+    TICKS=3600
+    valgrind --tool=callgrind '--toggle-collect=RunTicks*' --callgrind-out-file="$OUT/callgrind.out" \
+        "$ZV_ROOT/build/bench-host/bench/tick_cost" "$TICKS" >"$OUT/tick_cost.txt" 2>"$OUT/callgrind.log"
+    ir=$(sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$OUT/callgrind.log")
+    [[ -n $ir ]] && tick_ir=$((ir / TICKS))
+    cat "$OUT/tick_cost.txt"
+else
+    echo "valgrind is not installed: no instruction count"
+fi
+
+# ------------------------------------------------------------ the session ---
 zv_start_xvfb 1024x768x24
 PRISTINE=$OUT/pristine
 cleanup() {
     zv_kill_prefix "$OUT/prefix-zilvane"
-    zv_kill_prefix "$OUT/prefix-minimal"
+    zv_kill_prefix "$OUT/prefix-baseline"
     zv_stop_xvfb
 }
 trap cleanup EXIT
 zv_init_prefix "$PRISTINE" test
-for name in zilvane minimal; do
+# One prefix per program, so that each one's Wine server is its own and can
+# be charged to it.
+for name in zilvane baseline; do
     zv_clone_prefix "$PRISTINE" "$OUT/prefix-$name"
     mkdir -p "$OUT/home-$name"
     # Keep any sound (an hourly chime during the run) off the real devices.
     printf 'pcm.!default { type null }\n' >"$OUT/home-$name/.asoundrc"
 done
 
+in_prefix() { # NAME COMMAND... : run with the prefix's environment
+    local name=$1
+    shift
+    (zv_wine_env "$OUT/prefix-$name" "$OUT/home-$name" && exec "$@")
+}
+
+# A Wine session stays up between start-ups, as Windows does between a
+# user's programs: a persistent server, a program that keeps the desktop
+# process and services running, and a first, uncounted run of each.
+for name in zilvane baseline; do
+    in_prefix "$name" "$ZV_WINESERVER" -p
+    in_prefix "$name" "$LOADER" "$OUT/session.exe" >/dev/null 2>&1 &
+    for ((i = 0; i < 300; i++)); do
+        [[ -n $(zv_pids_of explorer.exe "$OUT/prefix-$name") ]] && break
+        sleep 0.1
+    done
+done
+sleep 5 # the services that came up with the desktop settle
+
+gone() { # NAME EXE-NAME : wait until no such process is left in the prefix
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -z $(zv_pids_of "$2" "$OUT/prefix-$1") ]] && return 0
+        sleep 0.05
+    done
+    zv_die "$2 did not end"
+}
+
+start_once() { # zilvane|baseline -> "created shown painted" in ms
+    local out
+    if [[ $1 == zilvane ]]; then
+        # The face's background; the window is the large face, 193 x 51 px.
+        out=$(in_prefix zilvane "$OUT/startwatch" 30 192,0,0 150 40 -- "$LOADER" "$EXE" \
+            2>>"$OUT/startwatch.log") || zv_die "Zilvane showed no frame (see $OUT/startwatch.log)"
+        gone zilvane zilvane.exe
+    else
+        out=$(in_prefix baseline "$OUT/startwatch" 30 192,0,0 150 40 -- "$LOADER" \
+            "$OUT/baseline_window.exe" 40 100 2>>"$OUT/startwatch.log") ||
+            zv_die "the baseline window showed no frame (see $OUT/startwatch.log)"
+        gone baseline baseline_window.exe
+    fi
+    echo "$out"
+}
+
+echo "Start-up: $STARTS runs of each, alternating ..."
+: >"$OUT/startwatch.log"
+start_once zilvane >/dev/null
+start_once baseline >/dev/null
+: >"$OUT/starts-zilvane.txt"
+: >"$OUT/starts-baseline.txt"
+for ((i = 0; i < STARTS; i++)); do
+    start_once zilvane >>"$OUT/starts-zilvane.txt"
+    start_once baseline >>"$OUT/starts-baseline.txt"
+done
+
+# --------------------------------------------------------------- at rest ---
 start_in() { # NAME EXE ARGS...
     local name=$1
     shift
-    (zv_wine_env "$OUT/prefix-$name" "$OUT/home-$name" && exec "$ZV_WINE" "$@") \
-        >"$OUT/$name.log" 2>&1 &
+    in_prefix "$name" "$LOADER" "$@" >"$OUT/$name.log" 2>&1 &
     echo $!
 }
 
@@ -95,11 +194,17 @@ cpu_us() { # PID...
     echo "$total"
 }
 
+# Resident and private memory of a process, in KiB: "rss private".
+memory_kib() { # PID
+    awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} END {print r + 0, p + 0}' \
+        "/proc/$1/smaps_rollup" 2>/dev/null || echo "0 0"
+}
+
 zpid=$(start_in zilvane "$EXE")
-mpid=$(start_in minimal "$OUT/minimal_timer.exe" 40 40)
+mpid=$(start_in baseline "$OUT/minimal_timer.exe" 40 40)
 zwin=$(wait_window "$zpid" '^Zilvane$')
 wait_window "$mpid" '^MinimalTimer$' >/dev/null
-sleep 3 # start-up is not what we measure
+sleep 3 # start-up is not what is measured here
 
 read -r zx zy < <(geometry "$zwin")
 # Seconds-units digit of the large face: panel at 320 twips, digit at 1800,
@@ -109,35 +214,37 @@ mregion="minimal:40,40,16,22"
 
 # The program processes themselves, and everything of their prefixes.
 zexe=$(zv_pids_of zilvane.exe "$OUT/prefix-zilvane")
-mexe=$(zv_pids_of minimal_timer.exe "$OUT/prefix-minimal")
+mexe=$(zv_pids_of minimal_timer.exe "$OUT/prefix-baseline")
 zall=$(zv_pids_of '*' "$OUT/prefix-zilvane")
-mall=$(zv_pids_of '*' "$OUT/prefix-minimal")
+mall=$(zv_pids_of '*' "$OUT/prefix-baseline")
 [[ -n $zexe && -n $mexe ]] || zv_die "could not find the Wine processes of the two programs"
 
-echo "Measuring for $SECONDS_TO_RUN s (Zilvane pid $zexe, reference pid $mexe) ..."
-hz=1000000 # cpu_us counts microseconds
+echo "At rest for $SECONDS_TO_RUN s (Zilvane pid $zexe, reference pid $mexe) ..."
 t0=$(date +%s.%N)
 z0=$(cpu_us $zexe) m0=$(cpu_us $mexe) za0=$(cpu_us $zall) ma0=$(cpu_us $mall)
-"$OUT/digitwatch" "$SECONDS_TO_RUN" "$OUT/events" "$zregion" "$mregion" | tee "$OUT/digitwatch.txt"
+"$OUT/digitwatch" "$SECONDS_TO_RUN" "$OUT/events" "$zregion" "$mregion" >"$OUT/digitwatch.txt"
 t1=$(date +%s.%N)
 z1=$(cpu_us $zexe) m1=$(cpu_us $mexe) za1=$(cpu_us $zall) ma1=$(cpu_us $mall)
-
+read -r zrss zpriv < <(memory_kib "$zexe")
+read -r mrss mpriv < <(memory_kib "$mexe")
 kill -0 "$zpid" 2>/dev/null || zv_die "Zilvane exited during the run"
 
-echo
-awk -v t0="$t0" -v t1="$t1" -v hz="$hz" -v z="$((z1 - z0))" -v m="$((m1 - m0))" \
-    -v za="$((za1 - za0))" -v ma="$((ma1 - ma0))" '
-    function perMin(ticks) { return ticks / hz * 1000 / ((t1 - t0) / 60) }
-    BEGIN {
-        printf "CPU per minute (process):            Zilvane %7.1f ms   reference %7.1f ms", perMin(z), perMin(m)
-        if (m > 0) printf "   ratio %.2f", z / m
-        printf "\n"
-        printf "CPU per minute (all of its prefix):  Zilvane %7.1f ms   reference %7.1f ms", perMin(za), perMin(ma)
-        if (ma > 0) printf "   ratio %.2f", za / ma
-        printf "\n"
-        printf "(%.1f s measured)\n", t1 - t0
-    }' | tee "$OUT/cpu.txt"
+# ----------------------------------------------------------------- table ---
+size_of() { if [[ -f $1 ]]; then stat -c %s "$1"; else echo -; fi; }
+{
+    echo "exe_x86 $(size_of "$ZV_ROOT/build/win32/bin/Zilvane.exe")"
+    echo "exe_x64 $(size_of "$ZV_ROOT/build/win64/bin/Zilvane.exe")"
+    echo "exe_measured $(size_of "$EXE")"
+    echo "exe_baseline $(size_of "$OUT/baseline_window.exe")"
+    echo "tick_ir ${tick_ir:--}"
+    echo "seconds $(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.1f", b - a}')"
+    echo "cpu $((z1 - z0)) $((m1 - m0)) $((za1 - za0)) $((ma1 - ma0))"
+    echo "mem $zrss $zpriv $mrss $mpriv"
+    grep '^RESULT' "$OUT/digitwatch.txt"
+    sed 's/^/start_z /' "$OUT/starts-zilvane.txt"
+    sed 's/^/start_b /' "$OUT/starts-baseline.txt"
+} >"$OUT/figures.txt"
 
+awk -v arch="$arch" -f "$ZV_ROOT/bench/table.awk" "$OUT/figures.txt" | tee "$OUT/table.txt"
 echo
-echo "Lag is measured from the system-clock second boundary to the first screen"
-echo "sample showing the new digit. Per-change details: $OUT/events-*.txt"
+echo "Figures: $OUT/figures.txt; digit changes: $OUT/events-*.txt; callgrind: $OUT/callgrind.out"

@@ -1,7 +1,5 @@
 #include "clock/AnaForm.h"
 
-#include <cstdio>
-
 #include "about/HakkindaFormu.h"
 #include "alarm/AlarmFormu.h"
 #include "clock/Settings.h"
@@ -24,14 +22,21 @@ constexpr int kHizmetÇevrimi = 500;  // blink period, ms
 constexpr int kUyanmaPayı = 5;       // the wake timer fires this many seconds before the alarm
 constexpr int kGününSaniyeleri = 24 * 60 * 60;
 
-std::string İkiHane(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n % 100);
-    return buf;
+// One decimal digit of n, as a digit label shows it.
+std::string Rakam(int n) { return std::string(1, static_cast<char>('0' + n % 10)); }
+
+// "hh:mm", as the alarm label shows a time.
+std::string SaatDakika(const platform::DateTime& t) {
+    const char metin[] = {static_cast<char>('0' + t.hour / 10 % 10),
+                          static_cast<char>('0' + t.hour % 10), ':',
+                          static_cast<char>('0' + t.minute / 10 % 10),
+                          static_cast<char>('0' + t.minute % 10), '\0'};
+    return metin;
 }
 
-std::string SaatMetni(const platform::DateTime& t) {
-    return İkiHane(t.hour) + ":" + İkiHane(t.minute) + ":" + İkiHane(t.second);
+bool AynıDakika(const platform::DateTime& a, const platform::DateTime& b) {
+    return a.minute == b.minute && a.hour == b.hour && a.day == b.day && a.month == b.month &&
+           a.year == b.year;
 }
 
 // One number per minute of a date; only equality matters.
@@ -235,6 +240,7 @@ void AnaForm::Form_Load() {
     const platform::DateTime şimdi = p.Now();
     TarihEtiketi.SetText(p.FormatDate(şimdi, "dd MMM yyyy"));
     TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
+    tarihOkuması_ = şimdi;
 
     const int renk = program_.values.colourIndex;
     // A hand-edited time that the tick could never match shows as no alarm
@@ -282,24 +288,28 @@ void AnaForm::Saat_Timer() {
     öncekiTikDakikası_ = dakika;
     const platform::DateTime* dış = tikZamanı_;
     tikZamanı_ = &şimdi;
-    const std::string saat = SaatMetni(şimdi);
-    Hane0.SetText(saat.substr(0, 1));
-    Hane1.SetText(saat.substr(1, 1));
-    Hane2.SetText(saat.substr(3, 1));
-    Hane3.SetText(saat.substr(4, 1));
-    Hane4.SetText(saat.substr(6, 1));
-    Hane5.SetText(saat.substr(7, 1));
+    Hane0.SetText(Rakam(şimdi.hour / 10));
+    Hane1.SetText(Rakam(şimdi.hour));
+    Hane2.SetText(Rakam(şimdi.minute / 10));
+    Hane3.SetText(Rakam(şimdi.minute));
+    Hane4.SetText(Rakam(şimdi.second / 10));
+    Hane5.SetText(Rakam(şimdi.second));
     tikZamanı_ = dış;
 
-    const std::string tarih = p.FormatDate(şimdi, "dd MMM yyyy");
-    if (tarih != TarihEtiketi.Text()) {
-        TarihEtiketi.SetText(tarih);
-        TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
+    // The date can only change with the minute: formatted once a minute,
+    // which also shows a new date format of the user's soon.
+    if (!tarihOkuması_ || !AynıDakika(*tarihOkuması_, şimdi)) {
+        tarihOkuması_ = şimdi;
+        const std::string tarih = p.FormatDate(şimdi, "dd MMM yyyy");
+        if (tarih != TarihEtiketi.Text()) {
+            TarihEtiketi.SetText(tarih);
+            TarihEtiketi.SetToolTip(p.FormatDate(şimdi, "dddd"));
+        }
     }
 
     // Once per minute of a day: a clock set back into it, or the hour that
     // repeats when daylight-saving time ends, does not start it again.
-    if (ilkTik && dakika != çalanDakika_ && AlarmEtiketi.Text() == saat.substr(0, 5) &&
+    if (ilkTik && dakika != çalanDakika_ && AlarmEtiketi.Text() == SaatDakika(şimdi) &&
         AlarmKurulu()) {
         çalanDakika_ = dakika;
         AlarmıBaşlat();
@@ -406,16 +416,17 @@ void AnaForm::HaneDeğişti(int n) {
 
 void AnaForm::SaatBaşıUyarısı() {
     auto& p = program_.platform;
-    if (static_cast<int>(p.WaveOutDeviceCount()) <= 0) return;
-    if (!settings::TruthValue(settings::Get(program_, "Uyari", "1"), true)) return;
+    // The hidden clock of the load sequence asks no sound device: opening
+    // the sound system is the slowest step of a start.
     if (program_.values.chimeHold || !Visible()) return;
     // A ringing alarm keeps its sound: a chime would end it.
     if (çalıyor_) return;
+    if (static_cast<int>(p.WaveOutDeviceCount()) <= 0) return;
+    if (!settings::TruthValue(settings::Get(program_, "Uyari", "1"), true)) return;
     // The tick's reading; a repaint outside a tick (the settings dialog's)
     // reads the clock itself.
     const platform::DateTime şimdi = tikZamanı_ ? *tikZamanı_ : p.Now();
-    const std::string dakika = İkiHane(şimdi.hour) + ":" + İkiHane(şimdi.minute);
-    if (AlarmEtiketi.Text() == dakika && AlarmKurulu()) return;
+    if (AlarmEtiketi.Text() == SaatDakika(şimdi) && AlarmKurulu()) return;
     sesYolu_ = settings::Get(program_, "Saat Basi Sesi", settings::DefaultSound(program_));
     if (DosyaVar(sesYolu_))
         p.Play(sesYolu_, platform::kSndFilename | platform::kSndAsync);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "startup/Program.h"
@@ -116,4 +117,6 @@ private:
     long long çalanDakika_ = -1;
     // The reading of the tick whose digits are being set, while it sets them.
     const platform::DateTime* tikZamanı_ = nullptr;
+    // The reading whose date the date label shows.
+    std::optional<platform::DateTime> tarihOkuması_;
 };

@@ -1,8 +1,10 @@
 #include "ui/PropertyStore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 
 namespace ui {
 
@@ -59,11 +61,34 @@ bool Number(const std::string& s, T& out, int base = 10) {
     return ec == std::errc() && end == s.data() + s.size();
 }
 
-// Locale-free, so a design reads the same under any user's settings.
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+// Plain decimal text only ("8.25", "-1.5e3"), read the same under any
+// user's settings: the program never changes the C library's "C" locale.
+// (The C++ library's general float conversions would be most of the
+// program's size.)
 bool Real(const std::string& s, double& out) {
-    if (s.empty()) return false;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size();
+    size_t i = 0, digits = 0;
+    if (i < s.size() && s[i] == '-') ++i;
+    for (bool point = false; i < s.size(); ++i) {
+        if (Digit(s[i]))
+            ++digits;
+        else if (s[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        if (++i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        if (i == s.size() || !Digit(s[i])) return false;
+        while (i < s.size() && Digit(s[i])) ++i;
+    }
+    if (i != s.size()) return false;
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtod(s.c_str(), &end);
+    return end == s.c_str() + s.size() && errno != ERANGE;
 }
 
 bool Flag(const std::string& s, bool& out) {
@@ -72,10 +97,17 @@ bool Flag(const std::string& s, bool& out) {
     return true;
 }
 
+// The fewest decimals that read back as the same value: "8.25", "10".
 std::string Points(double points) {
     char buf[32];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, points);
-    return ec == std::errc() ? std::string(buf, end) : "0";
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, points);
+        double back = 0;
+        if (n > 0 && n < static_cast<int>(sizeof buf) && Real(buf, back) && back == points)
+            return buf;
+    }
+    std::snprintf(buf, sizeof buf, "%.17g", points);
+    return buf;
 }
 
 std::string Encode(const std::string& v) { return "s:" + Escape(v); }

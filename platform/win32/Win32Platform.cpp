@@ -69,14 +69,30 @@ std::string Narrow(const wchar_t* text, int length) {
     return narrow;
 }
 
+// The shell, the common dialogs and the sound library are loaded on first
+// use, from the system folder only: loaded with the program, they and what
+// they bring along would be a good part of its start-up.
+HMODULE SystemLibrary(const char* name) {
+    char path[MAX_PATH + 32];
+    const UINT n = GetSystemDirectoryA(path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    path[n] = '\\';
+    std::strcpy(path + n + 1, name);
+    return LoadLibraryA(path);
+}
+
+template <class F>
+F SystemFunction(const char* library, const char* name) {
+    HMODULE module = SystemLibrary(library);
+    if (!module) return nullptr;
+    // Through void(*)() so that GCC accepts the change of signature.
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 using PathExistsProc = BOOL(WINAPI*)(LPCVOID);
 
 PathExistsProc ResolvePathExists() {
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    if (!shell) return nullptr;
-    FARPROC proc = GetProcAddress(shell, MAKEINTRESOURCEA(kPathExistsOrdinal));
-    // Through void(*)() so that GCC accepts the change of signature.
-    return reinterpret_cast<PathExistsProc>(reinterpret_cast<void (*)()>(proc));
+    return SystemFunction<PathExistsProc>("shell32.dll", MAKEINTRESOURCEA(kPathExistsOrdinal));
 }
 
 int PrimaryDpi() {
@@ -328,10 +344,15 @@ bool Win32Platform::RequestShutdown(unsigned flags, std::uint32_t reason) {
 // --- sound ------------------------------------------------------------
 
 bool Win32Platform::Play(const std::string& path, unsigned flags) {
-    return PlaySoundA(path.empty() ? nullptr : path.c_str(), nullptr, flags) != FALSE;
+    static const auto play = SystemFunction<decltype(&PlaySoundA)>("winmm.dll", "PlaySoundA");
+    return play && play(path.empty() ? nullptr : path.c_str(), nullptr, flags) != FALSE;
 }
 
-unsigned Win32Platform::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
+unsigned Win32Platform::WaveOutDeviceCount() {
+    static const auto count =
+        SystemFunction<decltype(&waveOutGetNumDevs)>("winmm.dll", "waveOutGetNumDevs");
+    return count ? count() : 0;
+}
 
 bool Win32Platform::PathExists(const std::string& path, bool wide) {
     static const PathExistsProc pathExists = ResolvePathExists();
@@ -355,8 +376,11 @@ void Win32Platform::ShellOpen(Handle owner, const std::string& operation,
                               const std::string& file, const std::string& parameters,
                               const std::string& directory, int show) {
     auto orNull = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
-    ShellExecuteA(As<HWND>(owner), orNull(operation), file.c_str(), orNull(parameters),
-                  orNull(directory), show);
+    static const auto execute =
+        SystemFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (!execute) return;
+    execute(As<HWND>(owner), orNull(operation), file.c_str(), orNull(parameters),
+            orNull(directory), show);
 }
 
 // --- program ----------------------------------------------------------
@@ -391,7 +415,9 @@ bool Win32Platform::OpenFileDialog(platform::OpenFileRecord& record) {
     ofn.lpstrInitialDir = record.initialDir.empty() ? nullptr : record.initialDir.c_str();
     ofn.lpstrTitle = record.title.empty() ? nullptr : record.title.c_str();
     ofn.Flags = record.flags;
-    const BOOL chosen = GetOpenFileNameA(&ofn);
+    static const auto open =
+        SystemFunction<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    const BOOL chosen = open ? open(&ofn) : FALSE;
     record.file.assign(file.begin(), file.end() - 1);
     record.fileTitle.assign(fileTitle.begin(), fileTitle.end() - 1);
     return chosen != FALSE;
@@ -501,12 +527,21 @@ void Win32Platform::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 // --- screen -----------------------------------------------------------
 
+void Win32Platform::ReadScreen() {
+    if (screenRead_) return;
+    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    screenRead_ = true;
+}
+
 int Win32Platform::ScreenWidthTwips() {
-    return TwipsOfPixels(GetSystemMetrics(SM_CXSCREEN), PrimaryDpi());
+    ReadScreen();
+    return TwipsOfPixels(screenWidth_, PrimaryDpi());
 }
 
 int Win32Platform::ScreenHeightTwips() {
-    return TwipsOfPixels(GetSystemMetrics(SM_CYSCREEN), PrimaryDpi());
+    ReadScreen();
+    return TwipsOfPixels(screenHeight_, PrimaryDpi());
 }
 
 std::vector<Monitor> Win32Platform::Monitors(int dpi) {

@@ -1,7 +1,8 @@
 // The system services on the real Win32 API. Like Platform.h this header
 // stays free of <windows.h>; only Win32Platform.cpp includes it.
 //
-// Link with user32 gdi32 advapi32 shell32 comctl32 winmm version.
+// Link with user32 gdi32 advapi32 comctl32 version; shell32, comdlg32 and
+// winmm are loaded from the system folder when first used.
 #pragma once
 
 #include "platform/Platform.h"
@@ -80,11 +81,19 @@ public:
     bool ClaimInstance(const std::string& name) override;
     void Pause(unsigned milliseconds) override;
 
+    // The screen's size is read once and kept: the keep-on-screen check asks
+    // for it every second, and under Wine each reading is three calls into
+    // the window server. ForgetScreen makes the next question read it again.
     int ScreenWidthTwips() override;
     int ScreenHeightTwips() override;
     std::vector<Monitor> Monitors(int dpi) override;
+    void ForgetScreen() { screenRead_ = false; }
 
 private:
+    void ReadScreen();
+    bool screenRead_ = false;
+    int screenWidth_ = 0, screenHeight_ = 0;  // pixels
+
     struct FormattedDate {
         int year = 0, month = 0, day = 0;
         std::uint32_t locale = 0;

@@ -690,6 +690,16 @@ TEST_F(Win32HostTest, SystemClosesReachTheModel) {
     EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "main form gone: quit";
 }
 
+// What keeps a reading of the screen hears of a new display from any form.
+TEST_F(Win32HostTest, DisplayChangeReachesTheHostsHook) {
+    FaceForm face;
+    ShowAndSettle(face);
+    int changes = 0;
+    host.DisplayChanged = [&] { ++changes; };
+    SendMessageA(Wnd(face), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(Win32HostTest, PopupMenuRunsTheChosenItem) {
     FaceForm face;
     ShowAndSettle(face);

@@ -129,6 +129,9 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DISPLAYCHANGE:
+            if (host->DisplayChanged) host->DisplayChanged();
+            return std::nullopt;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
         case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
@@ -334,8 +337,10 @@ void FormWindow::ControlChanged(Control& c) {
         if (tipChanged) RebuildTools();
         return;
     }
-    // Children over the place (a frame's border) draw again after it.
-    if (was.shown) RedrawWindow(hwnd, &was.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Children over the place (a frame's border) draw again after it. A
+    // control that changed in place (the tick's digit) is one redraw.
+    if (was.shown && !(now.shown && !moved))
+        RedrawWindow(hwnd, &was.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     if (now.shown) RedrawWindow(hwnd, &now.rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     const bool tipChanged = now.tip != was.tip || (moved && !now.tip.empty());
     was = now;

@@ -150,6 +150,7 @@ struct FormWindow {
     void CreateTooltip(HINSTANCE instance);
     void DestroyTooltip();
     void RebuildTools();
+    void RelayToTip(UINT msg, WPARAM wParam, LPARAM lParam);  // the form's own mouse
     void HideTip();
 
     // SecondTimer.cpp: the form's timers, those on the second sharing one.
@@ -159,6 +160,9 @@ struct FormWindow {
     // kClockJumped: the form's ClockJumped, then the timers on the second
     // at once, re-aligned to the system clock.
     void ClockJumped();
+    void ArmSecondTimer(long long now);  // now: the system clock in ms
+    long long secondTimerTarget = 0;     // when it should fire next, system clock ms
+    long long secondTimerLead = 0;       // how much sooner than due it is asked for, ms
 
     // Mouse.cpp. The control that takes the mouse at pt: nullptr for the
     // form, nullopt for none (a control that keeps it from its container).

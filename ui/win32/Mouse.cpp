@@ -46,6 +46,7 @@ std::optional<Control*> FormWindow::HitTarget(POINT pt) const {
 }
 
 void FormWindow::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    RelayToTip(msg, wParam, lParam);
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
                       msg == WM_LBUTTONDBLCLK;

@@ -39,9 +39,7 @@ HDC BackBuffer::Fit(int w, int h) {
 // Paints what lies in area: the background, then each shown control that
 // reaches into it.
 void FormWindow::Paint(HDC dc, const RECT& area) {
-    HBRUSH back = CreateSolidBrush(ToColorRef(form->BackColor));
-    FillRect(dc, &area, back);
-    DeleteObject(back);
+    FillRect(dc, &area, gdi->Brush(ToColorRef(form->BackColor)));
     for (Control* c : PaintOrder()) {
         if (!c->Shown() || Child(c)) continue;
         RECT seen = Visible(*c), common;
@@ -57,9 +55,7 @@ void FormWindow::PaintControl(HDC dc, Control& c) {
 
     if (auto* pic = dynamic_cast<PictureBox*>(&c)) {
         IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-        HBRUSH brush = CreateSolidBrush(ToColorRef(pic->BackColor()));
-        FillRect(dc, &box, brush);
-        DeleteObject(brush);
+        FillRect(dc, &box, gdi->Brush(ToColorRef(pic->BackColor())));
         const Picture& p = pic->GetPicture();
         if (HBITMAP bmp = gdi->StripBitmap(p.strip, display.dpi)) {
             BITMAP bm;

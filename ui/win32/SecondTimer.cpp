@@ -12,18 +12,30 @@ namespace {
 
 // An aligned timer fires this long after the second boundary, so that the
 // clock has surely turned when the handler reads it.
-constexpr unsigned kSecondSlackMs = 4;
+constexpr long long kSecondSlackMs = 1;
+// The system timer keeps time apart from the system clock, and the clock
+// may be slewed against it: a timer that keeps coming late is asked for
+// that much sooner (up to this), one that comes late by a stall is not.
+constexpr long long kMaxLeadMs = 20;
 
-// Milliseconds from now to a little after the next second of the system clock.
-unsigned DelayToNextSecond() {
+// The system clock, in milliseconds.
+long long NowMs() {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const ULONGLONG t = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    const unsigned ms = static_cast<unsigned>((t / 10000) % 1000);
-    return 1000 - ms + kSecondSlackMs;
+    return static_cast<long long>(t / 10000);
 }
 
 }  // namespace
+
+// Sets the shared timer for just after the next second boundary, counted
+// from now. (Left to repeat at 1000 ms, it was seen to slip by several
+// milliseconds against the clock.)
+void FormWindow::ArmSecondTimer(long long now) {
+    secondTimerTarget = (now / 1000 + 1) * 1000 + kSecondSlackMs;
+    const long long delay = std::max(1LL, secondTimerTarget - now - secondTimerLead);
+    SetTimer(hwnd, kSecondTimerId, static_cast<UINT>(delay), nullptr);
+}
 
 void FormWindow::ArmTimer(Timer& t) {
     if (t.AlignToSecond) {
@@ -31,7 +43,7 @@ void FormWindow::ArmTimer(Timer& t) {
         const bool any = std::any_of(timers.begin(), timers.end(),
                                      [](Timer* x) { return x->AlignToSecond && x->Running(); });
         if (any)
-            SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
+            ArmSecondTimer(NowMs());
         else
             KillTimer(hwnd, kSecondTimerId);
         return;
@@ -61,9 +73,21 @@ void FormWindow::FireSecondTimers() {
         KillTimer(hwnd, kSecondTimerId);
         return;
     }
+    const long long now = NowMs();
+    const long long late = now - secondTimerTarget;
+    const long long early = -late - kSecondSlackMs;  // > 0: before the boundary
+    if (early > 0 && early <= kMaxLeadMs) {
+        // The second has not turned: wait for it, and ask less soon from now
+        // on. (Far earlier, the clock was set back: that tick shows it.)
+        secondTimerLead = std::max(0LL, secondTimerLead - early);
+        SetTimer(hwnd, kSecondTimerId, static_cast<UINT>(secondTimerTarget - now), nullptr);
+        return;
+    }
+    if (late >= 2 && late < kMaxLeadMs)
+        secondTimerLead = std::min(kMaxLeadMs, secondTimerLead + late - 1);
     // Re-armed first: a tick may sit in a modal loop, and the next second
     // must come all the same.
-    SetTimer(hwnd, kSecondTimerId, DelayToNextSecond(), nullptr);
+    ArmSecondTimer(now);
     Win32Host* h = host;
     const HWND self = hwnd;
     for (Timer* t : due) {
@@ -78,6 +102,9 @@ void FormWindow::ClockJumped() {
     const HWND self = hwnd;
     if (form->ClockJumped) form->ClockJumped();
     if (!h->Find(self)) return;
+    // The aim was on the old time: now is due, neither early nor late.
+    secondTimerTarget = NowMs();
+    secondTimerLead = 0;
     FireSecondTimers();  // re-arms for the next second of the new time first
 }
 

@@ -36,19 +36,29 @@ void FormWindow::RebuildTools() {
         if (c->ToolTip().empty() || !c->Shown()) continue;
         ti = TOOLINFOA{};
         ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.uFlags = TTF_SUBCLASS;
         ti.hwnd = hwnd;
         ti.hinst = nullptr;
         ti.lpszText = const_cast<char*>(c->ToolTip().c_str());
         if (ChildWindow* child = Child(c)) {
-            ti.uFlags |= TTF_IDISHWND;
+            // The tooltip watches a child window's mouse itself.
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.uId = reinterpret_cast<UINT_PTR>(child->hwnd);
         } else {
+            // The form's own mouse comes by RelayToTip: watching it would
+            // put the tooltip's look-up in front of every message of the
+            // form, the tick's timer and paint included.
             ti.uId = reinterpret_cast<UINT_PTR>(c);
             ti.rect = Visible(*c);
         }
         SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     }
+}
+
+void FormWindow::RelayToTip(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip) return;
+    MSG m{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&m.pt);
+    SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void FormWindow::HideTip() {

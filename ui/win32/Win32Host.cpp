@@ -102,6 +102,16 @@ bool Win32Host::MeasureText(const Form& form, const Font& font, const std::strin
     // At the DPI of the form's window, or of the screen before it has one.
     FormWindow* w = Find(form);
     const Display display = w ? w->display : Display{platform::win32::SystemDpi(), {}, {}};
+    // An auto-size label is measured on every change of its text (the small
+    // face's seconds digit every second, shown or not): the last texts
+    // measured are kept.
+    for (const Measured& m : measured_) {
+        if (m.dpi == display.dpi && m.wrapWidth == wrapWidth && m.text == text && m.font == font) {
+            width = m.width;
+            height = m.height;
+            return true;
+        }
+    }
     // Measured as the screen draws it: a memory DC may pick another face.
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, gdi_->FontFor(font, display.dpi));
@@ -116,6 +126,8 @@ bool Win32Host::MeasureText(const Form& form, const Font& font, const std::strin
     if (r.right > 0 && wrapWidth <= 0) r.right += 4;
     width = display.Twips(r.right);
     height = display.Twips(r.bottom);
+    if (measured_.size() == kMeasuredKept) measured_.erase(measured_.begin());
+    measured_.push_back(Measured{font, text, display.dpi, wrapWidth, width, height});
     return true;
 }
 
@@ -124,6 +136,8 @@ void Win32Host::Show(Form& form) {
     FormWindow* w = Find(form);
     if (!w) return;
     ShowWindow(w->hwnd, SW_SHOW);
+    // The first frame before what the activation sets off.
+    UpdateWindow(w->hwnd);
     RaiseActivate();
 }
 

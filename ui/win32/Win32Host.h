@@ -8,8 +8,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -37,6 +40,10 @@ public:
     // Twips per pixel at the system DPI (15 at 96 dpi), for layouts made
     // for one DPI; each window converts at its own.
     int TwipsPerPixel() const;
+
+    // Runs when the screen's size or colours change (WM_DISPLAYCHANGE):
+    // for what keeps a reading of the screen.
+    std::function<void()> DisplayChanged;
 
     void Changed(Form& form, Control* control) override;
     void Load(Form& form) override;
@@ -69,6 +76,14 @@ private:
     bool mainChosen_ = false;
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
     std::unique_ptr<GdiCache> gdi_;  // loaded once for the life of the host
+    // The texts measured last, oldest first.
+    struct Measured {
+        Font font;
+        std::string text;
+        int dpi, wrapWidth, width, height;
+    };
+    static constexpr std::size_t kMeasuredKept = 32;
+    std::vector<Measured> measured_;
 };
 
 }  // namespace ui::win32
