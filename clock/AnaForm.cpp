@@ -41,8 +41,9 @@ bool AynıDakika(const platform::DateTime& a, const platform::DateTime& b) {
 
 // One number per minute of a date; only equality matters.
 long long DakikaNo(const platform::DateTime& t) {
-    return ((static_cast<long long>(t.year) * 12 + t.month) * 31 + t.day) * 1440 + t.hour * 60 +
-           t.minute;
+    // Every field widened first: a reading is whatever the system handed over.
+    const long long year = t.year, month = t.month, day = t.day, hour = t.hour;
+    return ((year * 12 + month) * 31 + day) * 1440 + hour * 60 + t.minute;
 }
 
 platform::DateTime ErtesiGün(platform::DateTime t) {
@@ -381,7 +382,8 @@ void AnaForm::UyandırmaSaatiniKur() {
     const platform::DateTime şimdi = p.Now();
     const int alarm = (saat * 60 + dakika) * 60;
     const int uyan = (alarm - kUyanmaPayı + kGününSaniyeleri) % kGününSaniyeleri;
-    const bool yarın = alarm <= (şimdi.hour * 60 + şimdi.minute) * 60 + şimdi.second;
+    const long long geçen = (static_cast<long long>(şimdi.hour) * 60 + şimdi.minute) * 60 + şimdi.second;
+    const bool yarın = alarm <= geçen;
     platform::DateTime t = şimdi;
     if (yarın && uyan < alarm) t = ErtesiGün(t);
     t.hour = uyan / 3600;
