@@ -36,10 +36,10 @@ public:
     HCURSOR Cursor(Pointer pointer);
 
 private:
-    HBITMAP LoadStrip(int id);
+    HBITMAP LoadStrip(Strip strip, int scale);  // scale: 0 to 4, 100 to 200 %
 
     HINSTANCE instance_;
-    std::map<int, HBITMAP> loaded_;                 // by resource id
+    std::map<int, HBITMAP> loaded_;                 // by the drawn strip's resource id
     std::map<std::pair<int, int>, HBITMAP> strips_;  // by 100 % resource id, dpi
     std::vector<HBITMAP> scaled_;                   // made here, for DPIs between scales
     std::map<int, HICON> icons_;     // by icon id
