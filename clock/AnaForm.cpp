@@ -34,6 +34,25 @@ std::string SaatDakika(const platform::DateTime& t) {
     return metin;
 }
 
+// Reads "hh:mm" as sscanf's "%2d:%2d" does: each number after optional
+// white space, at most two characters of sign and digits. The library's
+// reader would add some 17 KB to the program.
+bool SaatVeDakika(const std::string& metin, int& saat, int& dakika) {
+    const char* s = metin.c_str();
+    auto sayı = [&s](int& v) {
+        while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
+        int genişlik = 2;
+        const bool eksi = *s == '-';
+        if (*s == '-' || *s == '+') ++s, --genişlik;
+        if (*s < '0' || *s > '9') return false;
+        int n = 0;
+        for (; genişlik > 0 && *s >= '0' && *s <= '9'; --genişlik) n = n * 10 + (*s++ - '0');
+        v = eksi ? -n : n;
+        return true;
+    };
+    return sayı(saat) && *s++ == ':' && sayı(dakika);
+}
+
 bool AynıDakika(const platform::DateTime& a, const platform::DateTime& b) {
     return a.minute == b.minute && a.hour == b.hour && a.day == b.day && a.month == b.month &&
            a.year == b.year;
@@ -369,7 +388,7 @@ void AnaForm::UyandırmaSaatiniKur() {
     int saat = -1, dakika = -1;
     // Waking a sleeping computer only to shut it down serves no one.
     const bool çalacak =
-        AlarmKurulu() && std::sscanf(AlarmEtiketi.Text().c_str(), "%2d:%2d", &saat, &dakika) == 2 &&
+        AlarmKurulu() && SaatVeDakika(AlarmEtiketi.Text(), saat, dakika) &&
         saat >= 0 && saat < 24 && dakika >= 0 && dakika < 60 &&
         !settings::TruthValue(settings::Get(program_, "Kapat", "0"), false);
     if (!çalacak) {
