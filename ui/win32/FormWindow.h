@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
-#include "ui/win32/ChildControls.h"
+#include "ui/win32/Adapters.h"
 #include "ui/win32/Display.h"
 
 namespace ui::win32 {
@@ -132,7 +132,7 @@ struct FormWindow {
     void Paint(HDC dc, const RECT& area);
     void PaintControl(HDC dc, Control& c);
 
-    // ChildControls.cpp: controls that are child windows of their own.
+    // Adapters.cpp: controls that are child windows of their own.
     void CreateChildren(HINSTANCE instance);
     ChildWindow* Child(const Control* c) const;  // nullptr: painted
     ChildWindow* ChildByWindow(HWND h) const;

@@ -1,4 +1,4 @@
-#include "ui/win32/ChildControls.h"
+#include "ui/win32/Adapters.h"
 
 #include <commctrl.h>
 
