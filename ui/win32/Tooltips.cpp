@@ -39,7 +39,7 @@ void FormWindow::RebuildTools() {
         ti.hwnd = hwnd;
         ti.hinst = nullptr;
         ti.lpszText = const_cast<char*>(c->ToolTip().c_str());
-        if (ChildWindow* child = Child(c)) {
+        if (ControlAdapter* child = AdapterOf(c); child && child->hwnd) {
             // The tooltip watches a child window's mouse itself.
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.uId = reinterpret_cast<UINT_PTR>(child->hwnd);
