@@ -12,8 +12,9 @@ skip() {
     exit 77
 }
 dummy=/usr/lib/xorg/modules/drivers/dummy_drv.so
-command -v Xorg >/dev/null && [[ -f $dummy ]] ||
+if ! command -v Xorg >/dev/null || [[ ! -f $dummy ]]; then
     skip "needs Xorg with the dummy video driver (xserver-xorg-core, xserver-xorg-video-dummy)"
+fi
 (($(id -u) == 0)) || skip "Xorg with a private configuration runs as root only"
 
 # The server, before the harness picks a display.
@@ -69,11 +70,20 @@ for ((i = 0; i < 100; i++)); do
     sleep 0.1
 done
 [[ -s $xdir/display ]] || { kill "$xorg"; skip "Xorg gave no display number in 10 s"; }
-export DISPLAY=":$(head -n1 "$xdir/display")"
+DISPLAY=":$(head -n1 "$xdir/display")"
+export DISPLAY
 
 e2e_begin two_monitors "$@"
 # The prefix's Wine ends before its X server.
-trap 'rc=$?; zv_kill_prefix "$E2E_PREFIX"; kill "$xorg" 2>/dev/null; wait "$xorg" 2>/dev/null; (exit $rc); e2e_end' EXIT
+end_all() {
+    local rc=$?
+    zv_kill_prefix "$E2E_PREFIX"
+    kill "$xorg" 2>/dev/null
+    wait "$xorg" 2>/dev/null
+    (exit "$rc")
+    e2e_end
+}
+trap end_all EXIT
 
 # Wine 8 crashes listing the video modes of two Xinerama screens through
 # XF86VidMode and then sees one monitor; it has nothing to do with monitors.
