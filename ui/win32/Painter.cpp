@@ -85,8 +85,9 @@ void FormWindow::PaintControl(HDC dc, Control& c) {
         const std::string& text = label->Text();
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
     } else if (auto* image = dynamic_cast<Image*>(&c)) {
-        if (HICON icon = gdi->Icon(image->IconId))
-            DrawIconEx(dc, box.left, box.top, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        const int size = display.Px(480);  // an icon is 32 px at 96 dpi
+        if (HICON icon = gdi->Icon(image->IconId, size))
+            DrawIconEx(dc, box.left, box.top, icon, size, size, 0, nullptr, DI_NORMAL);
     }
     RestoreDC(dc, saved);
 }
