@@ -542,10 +542,14 @@ void AnaForm::Sınırla_Timer() {
     if (Top() < ekran.top) SetTop(ekran.top);
 }
 
-platform::Rect AnaForm::Ekran() const {
-    const int dpi = Host() ? Host()->Dpi(*this) : 96;
+platform::Rect AnaForm::Ekran(int dpi) const {
+    const int kendi = Host() ? Host()->Dpi(*this) : 96;
     const platform::Rect pencere{Left(), Top(), Left() + Width(), Top() + Height()};
-    return platform::MonitorOf(program_.platform.Monitors(dpi), pencere).bounds;
+    const platform::Rect e = platform::MonitorOf(program_.platform.Monitors(kendi), pencere).bounds;
+    if (dpi <= 0 || dpi == kendi) return e;
+    // Another window's twips: through the pixels both share.
+    auto twips = [&](int t) { return platform::TwipsOfPixels(platform::PixelsOfTwips(t, kendi), dpi); };
+    return {twips(e.left), twips(e.top), twips(e.right), twips(e.bottom)};
 }
 
 void AnaForm::Form_QueryUnload() {
@@ -573,7 +577,7 @@ void AnaForm::TarihSaatAyarlaMenüsü_Click() {
 }
 
 void AnaForm::HakkındaMenüsü_Click() {
-    HakkındaFormu hakkında(program_);
+    HakkındaFormu hakkında(program_, this);
     hakkında.SetHost(Host());
     hakkında.Form_Load();
     hakkında.ShowModal(this);

@@ -237,8 +237,11 @@ PY
 }
 clock_icon 32 1
 clock_icon 16 0
+clock_icon 48 1
+clock_icon 64 1
 
 # ------------------------------------------------------------- bell icon
+for s in 32 48 64; do
 convert -size 256x256 xc:none -stroke "rgb(110,70,0)" -strokewidth 9 \
    -fill "rgb(110,70,0)" -draw "circle 128,214 128,236" \
    -fill none -draw "circle 128,30 128,44" \
@@ -247,7 +250,15 @@ convert -size 256x256 xc:none -stroke "rgb(110,70,0)" -strokewidth 9 \
    -draw "roundrectangle 26,184 230,210 12,12" \
    -stroke none -fill "rgb(255,236,150)" \
    -draw "path 'M 96,64 C 84,80 82,110 80,140 C 79,156 76,166 70,174 L 86,174 C 92,160 94,146 95,124 C 96,100 98,80 108,62 Z'" \
-   -filter box -resize 32x32 -depth 8 "RGBA:$tmp/bell32.rgba"
+   -filter box -resize "${s}x$s" -depth 8 "RGBA:$tmp/bell$s.rgba"
+done
+
+# The 150 % and 200 % sizes are stored as PNG, which keeps them small.
+for name in clock48 clock64 bell48 bell64; do
+  n=${name//[a-z]/}
+  convert -size "${n}x$n" -depth 8 "RGBA:$tmp/$name.rgba" -strip \
+    -define png:exclude-chunk=date,time PNG32:"$tmp/$name.png"
+done
 
 # ------------------------------------------------- icon and cursor files
 # Written by hand: full control of the image format and the hot spot.
@@ -295,9 +306,13 @@ def load(name):
 
 with open(f"{out}/Zilvane.ico", "wb") as f:
     f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("clock32.rgba"), 32)),
-                          (16, 16, 0, 1, 32, dib_32(load("clock16.rgba"), 16))]))
+                          (16, 16, 0, 1, 32, dib_32(load("clock16.rgba"), 16)),
+                          (48, 48, 0, 1, 32, load("clock48.png")),
+                          (64, 64, 0, 1, 32, load("clock64.png"))]))
 with open(f"{out}/Bell.ico", "wb") as f:
-    f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("bell32.rgba"), 32))]))
+    f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("bell32.rgba"), 32)),
+                          (48, 48, 0, 1, 32, load("bell48.png")),
+                          (64, 64, 0, 1, 32, load("bell64.png"))]))
 
 # Pointing hand, 32 x 32: '#' black outline, 'o' white, '.' transparent.
 # The tip of the index finger is the hot spot (13, 5).

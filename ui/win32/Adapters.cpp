@@ -153,8 +153,9 @@ public:
     explicit ImageAdapter(Image& i) : ControlAdapter(i), i_(i) {}
     void Paint(FormWindow& w, HDC dc) override {
         const RECT box = w.Box(i_);
-        if (HICON icon = w.gdi->Icon(i_.IconId))
-            DrawIconEx(dc, box.left, box.top, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        const int size = w.display.Px(480);  // an icon is 32 px at 96 dpi
+        if (HICON icon = w.gdi->Icon(i_.IconId, size))
+            DrawIconEx(dc, box.left, box.top, icon, size, size, 0, nullptr, DI_NORMAL);
     }
 
 private:

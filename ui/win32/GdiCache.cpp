@@ -166,12 +166,12 @@ HBITMAP GdiCache::StripBitmap(Strip strip, int dpi) {
     return bmp;
 }
 
-HICON GdiCache::Icon(int id) {
-    auto it = icons_.find(id);
+HICON GdiCache::Icon(int id, int size) {
+    auto it = icons_.find({id, size});
     if (it != icons_.end()) return it->second;
     auto icon =
-        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
-    icons_[id] = icon;
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    icons_[{id, size}] = icon;
     return icon;
 }
 
