@@ -293,6 +293,14 @@ public:
         pageColour_ = c == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : c;
         return *pageColour_;
     }
+    void PaintBehind(FormWindow& w, HDC dc) override {
+        if (!hwnd || !t_.Shown()) return;
+        RECT page;
+        GetClientRect(hwnd, &page);
+        SendMessageA(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+        MapWindowPoints(hwnd, w.hwnd, reinterpret_cast<POINT*>(&page), 2);
+        if (auto colour = BackColour()) FillRect(dc, &page, w.gdi->Brush(*colour));
+    }
     void Notify(FormWindow&, int code) override {
         if (code == static_cast<int>(TCN_SELCHANGE))
             t_.SetTab(static_cast<int>(SendMessageA(hwnd, TCM_GETCURSEL, 0, 0)));

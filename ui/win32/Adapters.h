@@ -58,6 +58,9 @@ public:
     virtual RECT Extent(const FormWindow& w) const;
     // Draws a painted control, clipped to its containers.
     virtual void Paint(FormWindow&, HDC) {}
+    // Draws, in the form's background, what a window shows behind the windows
+    // on it: themed frames ask the form for the background under their caption.
+    virtual void PaintBehind(FormWindow&, HDC) {}
 
     Control& model;
     HWND hwnd = nullptr;

@@ -40,6 +40,7 @@ HDC BackBuffer::Fit(int w, int h) {
 // reaches into it.
 void FormWindow::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, gdi->Brush(ToColorRef(form->BackColor)));
+    for (auto& a : adapters) a->PaintBehind(*this, dc);
     for (Control* c : PaintOrder()) {
         ControlAdapter* a = AdapterOf(c);
         if (!c->Shown() || !a || !a->Painted()) continue;
