@@ -13,6 +13,7 @@
 
 #include "resources/resource.h"
 #include "ui/Controls.h"
+#include "ui/win32/GdiCache.h"
 #include "ui/win32/Win32Host.h"
 
 namespace {
@@ -87,20 +88,13 @@ Shot Grab(HDC src, int x, int y, int width, int height) {
     Shot s;
     s.width = width;
     s.height = height;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(src, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* bits = nullptr;
+    HBITMAP dib = ui::win32::TopDownDib(width, height, &bits);
     HDC mem = CreateCompatibleDC(src);
     HGDIOBJ old = SelectObject(mem, dib);
     BitBlt(mem, 0, 0, width, height, src, x, y, SRCCOPY);
     GdiFlush();
-    auto* p = static_cast<std::uint32_t*>(bits);
+    const std::uint32_t* p = bits;
     s.bits.assign(p, p + static_cast<size_t>(width) * height);
     SelectObject(mem, old);
     DeleteDC(mem);

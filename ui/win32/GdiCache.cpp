@@ -32,25 +32,16 @@ HBITMAP ScaleCells(HBITMAP src, int columns, int cellWidth, int cellHeight) {
     BITMAP bm;
     if (!GetObject(src, sizeof bm, &bm) || columns <= 0) return nullptr;
     const int sw = bm.bmWidth, sh = bm.bmHeight, scw = sw / columns;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = sw;
-    bi.bmiHeader.biHeight = -sh;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDownInfo(sw, sh);
     std::vector<std::uint32_t> in(static_cast<size_t>(sw) * sh);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, src, 0, sh, in.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (rows != sh) return nullptr;
     const int dw = cellWidth * columns, dh = cellHeight;
-    bi.bmiHeader.biWidth = dw;
-    bi.bmiHeader.biHeight = -dh;
-    void* bits = nullptr;
-    HBITMAP out = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* px = nullptr;
+    HBITMAP out = TopDownDib(dw, dh, &px);
     if (!out) return nullptr;
-    auto* px = static_cast<std::uint32_t*>(bits);
     const double fx = static_cast<double>(scw) / cellWidth, fy = static_cast<double>(sh) / dh;
     for (int y = 0; y < dh; ++y) {
         const double y0 = y * fy, y1 = (y + 1) * fy;
@@ -86,23 +77,35 @@ HBITMAP TintedMask(HINSTANCE instance, int id, Color glyph) {
     if (!bytes ||
         !DecodeMask({static_cast<const std::uint8_t*>(bytes), SizeofResource(instance, res)}, mask))
         return nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = mask.width;
-    bi.bmiHeader.biHeight = -mask.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* bits = nullptr;
+    HBITMAP bmp = TopDownDib(mask.width, mask.height, &bits);
     if (bmp) {
         const std::vector<std::uint32_t> pixels = Tint(mask, glyph);
-        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+        std::copy(pixels.begin(), pixels.end(), bits);
     }
     return bmp;
 }
 
 }  // namespace
+
+BITMAPINFO TopDownInfo(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+HBITMAP TopDownDib(int width, int height, std::uint32_t** bits) {
+    const BITMAPINFO bi = TopDownInfo(width, height);
+    void* p = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    *bits = static_cast<std::uint32_t*>(p);
+    return dib;
+}
 
 int StripColumns(Strip s) {
     switch (s) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>
@@ -16,6 +17,12 @@ namespace ui::win32 {
 
 // Cells per strip, in one row.
 int StripColumns(Strip strip);
+
+// The header of a 32-bit DIB whose rows run from the top, the layout of the
+// pixel arrays here, and a DIB section of that shape with its pixels at
+// *bits (nullptr when GDI refuses).
+BITMAPINFO TopDownInfo(int width, int height);
+HBITMAP TopDownDib(int width, int height, std::uint32_t** bits);
 
 class GdiCache {
 public:

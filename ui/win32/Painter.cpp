@@ -19,15 +19,8 @@ void BackBuffer::Release() {
 HDC BackBuffer::Fit(int w, int h) {
     if (dc && w <= width && h <= height) return dc;
     Release();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* bits = nullptr;
+    bitmap = TopDownDib(w, h, &bits);
     if (!bitmap) return nullptr;
     dc = CreateCompatibleDC(nullptr);
     old = SelectObject(dc, bitmap);
