@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <winver.h>
 
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/Dpi.h"
 
 #include <algorithm>
@@ -485,10 +486,7 @@ VersionInfo Win32Platform::Version() {
 }
 
 void Win32Platform::InitCommonControls(std::uint32_t size, std::uint32_t classes) {
-    INITCOMMONCONTROLSEX icc;
-    icc.dwSize = size;
-    icc.dwICC = classes;
-    InitCommonControlsEx(&icc);
+    platform::win32::RequestCommonControls(size, classes);
 }
 
 // --- single instance --------------------------------------------------

@@ -1,8 +1,9 @@
 // The system services on the real Win32 API. Like Platform.h this header
 // stays free of <windows.h>; only Win32Platform.cpp includes it.
 //
-// Link with user32 gdi32 advapi32 comctl32 version; shell32, comdlg32 and
-// winmm are loaded from the system folder when first used.
+// Link with user32 gdi32 advapi32 version; shell32, comdlg32 and winmm are
+// loaded from the system folder when first used, comctl32 with the first
+// common control (CommonControls.h).
 #pragma once
 
 #include "platform/Platform.h"

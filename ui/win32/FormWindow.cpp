@@ -1,5 +1,8 @@
 #include "ui/win32/FormWindow.h"
 
+#include <commctrl.h>
+
+#include "platform/win32/CommonControls.h"
 #include "resources/resource.h"
 #include "ui/win32/GdiCache.h"
 #include "ui/win32/Win32Host.h"
@@ -68,8 +71,15 @@ HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
                                 inst, &w);
     if (!hwnd) return nullptr;
     w.display = Display::OfWindow(hwnd);
-    w.CreateTooltip(inst);
-    w.CreateChildren(inst);
+    // A dialog has its controls when it shows (focus, keys). Another form's
+    // (the clock's hidden cancel button) come right after its first show:
+    // its first frame need not wait for them and the library they load.
+    if (w.dialog) {
+        platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
+        w.CreateChildren(inst);
+    } else {
+        w.childrenDeferred = true;
+    }
     w.Relayout();
     w.ArmTimers();
     w.SyncToModel();
@@ -137,6 +147,7 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
         case WM_TIMECHANGE: return OnTimeChange();
         case kClockJumped: ClockJumped(); return 0;
+        case kCreateChildren: CreateDeferredChildren(); return 0;
         case kWmDpiChanged:
             return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     }
@@ -174,6 +185,8 @@ std::optional<LRESULT> FormWindow::OnPrintClient(HDC dc) {
 
 std::optional<LRESULT> FormWindow::OnWindowPosChanged(const WINDOWPOS& pos) {
     SyncToModel();
+    // Posted: the loop shows the first frame before the children are made.
+    if ((pos.flags & SWP_SHOWWINDOW) && childrenDeferred) PostMessageA(hwnd, kCreateChildren, 0, 0);
     if (pos.flags & SWP_SHOWWINDOW) form->SyncVisible(true);
     if (pos.flags & SWP_HIDEWINDOW) form->SyncVisible(false);
     return std::nullopt;  // DefWindowProc sends WM_MOVE and WM_SIZE
@@ -345,6 +358,15 @@ void FormWindow::ControlChanged(Control& c) {
     const bool tipChanged = now.tip != was.tip || (moved && !now.tip.empty());
     was = now;
     if (tipChanged) RebuildTools();
+}
+
+void FormWindow::CreateDeferredChildren() {
+    if (!childrenDeferred) return;
+    childrenDeferred = false;
+    platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
+    CreateChildren(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)));
+    for (auto& child : children) child->Update(*this);
+    RebuildTools();
 }
 
 // Everything may have moved: repaint all, place the buttons, renew the tips.
