@@ -543,12 +543,14 @@ int Win32Platform::ScreenHeightTwips() {
 }
 
 std::vector<Monitor> Win32Platform::Monitors(int dpi) {
-    std::vector<Monitor> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) {
-        const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        monitors.push_back(Monitor{screen, screen, PrimaryDpi()});
+    if (monitorsPx_.empty()) {
+        EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitorsPx_));
+        if (monitorsPx_.empty()) {
+            const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            monitorsPx_.push_back(Monitor{screen, screen, PrimaryDpi()});
+        }
     }
+    std::vector<Monitor> monitors = monitorsPx_;
     auto twips = [dpi](const Rect& r) {
         return Rect{TwipsOfPixels(r.left, dpi), TwipsOfPixels(r.top, dpi),
                     TwipsOfPixels(r.right, dpi), TwipsOfPixels(r.bottom, dpi)};

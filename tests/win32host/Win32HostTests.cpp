@@ -689,7 +689,8 @@ TEST_F(Win32HostTest, SystemClosesReachTheModel) {
     EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "main form gone: quit";
 }
 
-// What keeps a reading of the screen hears of a new display from any form.
+// What keeps a reading of the screen hears of a new display or a new work
+// area from any form, and not of other settings.
 TEST_F(Win32HostTest, DisplayChangeReachesTheHostsHook) {
     FaceForm face;
     ShowAndSettle(face);
@@ -697,6 +698,10 @@ TEST_F(Win32HostTest, DisplayChangeReachesTheHostsHook) {
     host.DisplayChanged = [&] { ++changes; };
     SendMessageA(Wnd(face), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
     EXPECT_EQ(changes, 1);
+    SendMessageA(Wnd(face), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(changes, 1);
+    SendMessageA(Wnd(face), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(Win32HostTest, PopupMenuRunsTheChosenItem) {

@@ -142,6 +142,9 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_DISPLAYCHANGE:
             if (host->DisplayChanged) host->DisplayChanged();
             return std::nullopt;
+        case WM_SETTINGCHANGE:  // a work area changed (the taskbar moved)
+            if (wParam == SPI_SETWORKAREA && host->DisplayChanged) host->DisplayChanged();
+            return std::nullopt;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
         case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
@@ -149,6 +152,7 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case kClockJumped: ClockJumped(); return 0;
         case kCreateChildren: CreateDeferredChildren(); return 0;
         case kWmDpiChanged:
+            if (host->DisplayChanged) host->DisplayChanged();  // a monitor's scale
             return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     }
     return std::nullopt;
