@@ -47,20 +47,19 @@ static HWND findShown(const char* title)
     return NULL;
 }
 
-static HWND waitFor(const char* title, int present)
+/* Waits up to `tries` x 5 ms for a shown window titled `title` to be there
+   (present) or gone; returns it, (HWND)1 when gone, NULL on time-out. */
+static HWND waitFor(const char* title, int present, int tries)
 {
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < tries; ++i) {
         HWND h = findShown(title);
         if ((h != NULL) == present)
             return h ? h : (HWND)1;
         Sleep(5);
     }
-    fprintf(stderr, "dialog_cycles: \"%s\" did not %s\n", title, present ? "appear" : "go");
-    exit(1);
+    return NULL;
 }
 
-/* Right-clicks the face until its menu shows (a click that comes while the
-   clock is still finishing the last close may be lost). */
 static HWND openMenu(HWND clock)
 {
     for (int i = 0; i < 2000; ++i) {
@@ -89,11 +88,23 @@ int main(int argc, char** argv)
     for (int i = 0; i < cycles; ++i) {
         while (!IsWindowEnabled(clock))
             Sleep(5);
-        HWND menu = openMenu(clock);
-        PostMessageA(menu, WM_CHAR, 's', 0);
-        HWND dialog = waitFor("Setting", 1);
+        /* A key that comes before the menu takes keys is lost: again, as
+           long as the menu is open, else the menu again. */
+        HWND dialog = NULL;
+        for (int attempt = 0; !dialog && attempt < 20; ++attempt) {
+            HWND menu = openMenu(clock);
+            PostMessageA(menu, WM_CHAR, 's', 0);
+            dialog = waitFor("Setting", 1, 200);
+        }
+        if (!dialog) {
+            fprintf(stderr, "dialog_cycles: cycle %d: the dialog did not appear\n", i + 1);
+            return 1;
+        }
         PostMessageA(dialog, WM_CLOSE, 0, 0);
-        waitFor("Setting", 0);
+        if (!waitFor("Setting", 0, 2000)) {
+            fprintf(stderr, "dialog_cycles: cycle %d: the dialog did not close\n", i + 1);
+            return 1;
+        }
     }
     Sleep(200); /* what the close left to do is done */
     windows = 0;
