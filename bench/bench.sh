@@ -8,7 +8,8 @@
 #   clock, against a plain 1000 ms SetTimer clock (bench/minimal_timer.c);
 #   instructions per tick of the clock's own code (bench/tick_cost.cpp under
 #   callgrind, native build); memory and windows after 1 and 200 cycles of
-#   the settings dialog (bench/dialog_cycles.c).
+#   the settings dialog, from outside (bench/dialog_cycles.c) and in a
+#   simulated hour in process (bench/hour.cpp, the source tree's code).
 #
 # ZV_BENCH_ARCH   x86 (build/win32, 32-bit Wine) or x64 (build/win64, wine64);
 #                 default x86 where the 32-bit loader runs, else x64.
@@ -43,7 +44,7 @@ LOADER=$ZV_WINE
 if [[ $arch == x86 ]]; then CROSS=i686-w64-mingw32; else CROSS=x86_64-w64-mingw32; fi
 echo "Benchmarking the $arch clock ($ZV_BUILD)."
 cmake --preset "$ZV_PRESET" >/dev/null
-cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane >/dev/null
+cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane bench_hour >/dev/null
 
 EXE=${BENCH_EXE:-$ZV_BUILD/bin/Zilvane.exe}
 OUT=${BENCH_OUT:-$ZV_ROOT/build/bench-$arch}
@@ -252,10 +253,16 @@ at_rest() {
     }
     cycle1=$(after_cycles 1)
     cycleN=$(after_cycles $((CYCLES - 1)))
+
+    # The simulated hour, in the other prefix: no clock runs there.
+    echo "A simulated hour in process, $CYCLES dialog cycles ..."
+    in_prefix baseline "$LOADER" "$ZV_BUILD/bench/hour.exe" "$CYCLES" >"$OUT/hour.txt" \
+        2>"$OUT/hour.log" || zv_die "the simulated hour failed (see $OUT/hour.log)"
 }
 
 t0=0 t1=0 z0=0 z1=0 m0=0 m1=0 za0=0 za1=0 ma0=0 ma1=0
 zrss=- zpriv=- mrss=- mpriv=- cycle1="- - - - -" cycleN="- - - - -"
+rm -f "$OUT/hour.txt"
 : >"$OUT/digitwatch.txt"
 ((SECONDS_TO_RUN == 0)) || at_rest
 
@@ -272,6 +279,7 @@ size_of() { if [[ -f $1 ]]; then stat -c %s "$1"; else echo -; fi; }
     echo "mem $zrss $zpriv $mrss $mpriv"
     echo "cycles 1 $cycle1"
     echo "cycles $CYCLES $cycleN"
+    grep '^after' "$OUT/hour.txt" 2>/dev/null || true
     grep '^RESULT' "$OUT/digitwatch.txt" || true
     sed 's/^/start_z /' "$OUT/starts-zilvane.txt"
     sed 's/^/start_b /' "$OUT/starts-baseline.txt"
