@@ -15,10 +15,11 @@ CROSS_PKGS=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # Running them: 64-bit Wine, its fonts and a virtual X server.
 WINE_PKGS=(wine64 fonts-wine xvfb)
 # End-to-end tests and the benchmark: window lookup and input, screenshots,
-# WAV inspection, and Xlib headers for the benchmark's screen sampler.
+# WAV inspection, Xlib headers for the benchmark's screen sampler, and
+# callgrind for its instruction count per tick.
 # The ALSA "file" and "null" PCMs the sound tests use are part of libasound2
 # itself; no plugin package is needed for them.
-TEST_PKGS=(xdotool x11-utils imagemagick sox libx11-dev)
+TEST_PKGS=(xdotool x11-utils imagemagick sox libx11-dev valgrind)
 # `make dist`: the installer compiler and the portable zip (unzip lists it in
 # the installer test).
 DIST_PKGS=(nsis zip unzip)
@@ -93,10 +94,17 @@ apt_install() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"
 }
 
+# Installs what is missing of a set and prints what is still missing after.
+install_set() { # what PKG... (the set's missing ones)
+    local what=$1
+    shift
+    echo "setup: installing $what: $*" >&2
+    apt_install "$@" >&2 || true
+    missing_of "$@"
+}
+
 if ((${#missing[@]})); then
-    echo "setup: installing ${missing[*]}" >&2
-    apt_install "${missing[@]}" || true
-    mapfile -t still < <(missing_of "${PKGS[@]}")
+    mapfile -t still < <(install_set "the build and test tools" "${missing[@]}")
     if ((${#still[@]})); then
         echo "error: still missing after install: ${still[*]}" >&2
         exit 1
@@ -104,9 +112,7 @@ if ((${#missing[@]})); then
 fi
 
 if ((${#missing32[@]})); then
-    echo "setup: installing the 32-bit Wine where this machine can have it: ${missing32[*]}" >&2
-    apt_install "${missing32[@]}" || true
-    mapfile -t still32 < <(missing_of "${WINE32_PKGS[@]}")
+    mapfile -t still32 < <(install_set "the 32-bit Wine where this machine can have it" "${missing32[@]}")
     if ((${#still32[@]})); then
         echo "setup: could not install ${still32[*]}; only 64-bit Windows programs will run here" >&2
         as_root touch "$WINE32_STAMP" 2>/dev/null || true
