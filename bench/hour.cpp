@@ -1,8 +1,8 @@
 // hour: the clock on the real Win32 host and platform for one simulated
 // hour: 3600 ticks of its two timers on the second, against a clock moved on
-// a second per tick, with the settings dialog opened from its menu item and
-// closed by its close box (which cancels) 200 times along the way, every
-// 18th tick. After the first cycle and after the last it prints what the
+// a second per tick, with the settings dialog opened from its menu ("s" in
+// the clock's popup menu) and closed by its close box (which cancels) 200
+// times along the way, every 18th tick. After the first cycle and after the last it prints what the
 // process holds:
 //   after N windows W gdi G gdiprobe P user U private B
 // W: the thread's windows, top-level and children; G, U: GetGuiResources
@@ -103,10 +103,16 @@ void Report(int cycles) {
     std::fflush(stdout);
 }
 
-// Inside the dialog's modal loop: its close box, once it is there.
-void CALLBACK CloseDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    if (HWND d = FindWindowA(nullptr, "Setting"); d && IsWindowVisible(d)) {
+// Runs inside the menu's loop and then the dialog's: "s" once the menu is
+// there, the close box once the dialog is.
+void CALLBACK ChooseAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    static bool chosen = false;
+    if (HWND m = FindWindowA("#32768", nullptr); !chosen && m && IsWindowVisible(m)) {
+        chosen = true;
+        PostMessageA(m, WM_CHAR, 's', 0);
+    } else if (HWND d = FindWindowA(nullptr, "Setting"); d && IsWindowVisible(d)) {
         KillTimer(nullptr, id);
+        chosen = false;
         PostMessageA(d, WM_CLOSE, 0, 0);
     }
 }
@@ -140,8 +146,8 @@ int main(int argc, char** argv) {
         form.Sınırla_Timer();
         host.DoEvents();
         if (i % every == 0 && done < cycles) {
-            SetTimer(nullptr, 0, 10, &CloseDialog);
-            form.AyarlarMenüsü_Click();
+            SetTimer(nullptr, 0, 10, &ChooseAndClose);
+            host.PopupMenu(form, form.AnaMenü, &form.AyarlarMenüsü);  // as a right click does
             host.DoEvents();
             if (++done == 1) Report(1);
         }

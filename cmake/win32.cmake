@@ -78,3 +78,7 @@ target_link_libraries(bench_hour PRIVATE zilvane_win32 psapi)
 target_include_directories(bench_hour PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 target_link_options(bench_hour PRIVATE ${ZILVANE_STATIC_LINK})
 set_target_properties(bench_hour PROPERTIES OUTPUT_NAME hour RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# The hourly chime's sound beside it, as beside the clock: a missing one
+# would stop the hour at a message box.
+add_custom_command(TARGET bench_hour POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Alarm.wav ${CMAKE_BINARY_DIR}/bench/Alarm.wav)
