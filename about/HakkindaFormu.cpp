@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "clock/AnaForm.h"
 #include "resources/resource.h"
 
 namespace {
@@ -24,7 +25,7 @@ const char* const HakkındaFormu::kVelorinEtiketiTasarımı =
 
 ui::Font HakkındaFormu::OrtamYazıTipi() { return ui::Font{}; }
 
-HakkındaFormu::HakkındaFormu(Program& program)
+HakkındaFormu::HakkındaFormu(Program& program, const AnaForm* anaForm)
     : ui::Form("HakkındaFormu"),
       Çerçeve(*this, "Çerçeve", nullptr),
       Altlık(*this, "Altlık", &Çerçeve),
@@ -35,7 +36,8 @@ HakkındaFormu::HakkındaFormu(Program& program)
               {*this, "Etiket", &Altlık}}},
       VelorinEtiketi(*this, "VelorinEtiketi", &Altlık, program.platform),
       TamamDüğmesi(*this, "TamamDüğmesi", nullptr),
-      program_(program) {
+      program_(program),
+      anaForm_(anaForm) {
     MakeFixedDialog(5220, 3465);
 
     Çerçeve.Move(300, 240, 4605, 2385);
@@ -85,7 +87,13 @@ void HakkındaFormu::Form_Load() {
     VelorinEtiketi.Resize();
 
     if (Host()) Host()->Load(*this);
-    CentreOn(p.ScreenWidthTwips(), p.ScreenHeightTwips());  // by the outer size it now has
+    // On the clock's monitor when the clock opened it, by the outer size it now has.
+    if (anaForm_) {
+        const platform::Rect ekran = anaForm_->Ekran(Host() ? Host()->Dpi(*this) : 96);
+        CentreIn(ekran.left, ekran.top, ekran.right, ekran.bottom);
+    } else {
+        CentreOn(p.ScreenWidthTwips(), p.ScreenHeightTwips());
+    }
 
     Altlık.SetBackColor(BackColor);
     if (const std::string başlık = p.StringResource(kBaşlık); !başlık.empty()) SetCaption(başlık);

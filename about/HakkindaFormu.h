@@ -8,9 +8,12 @@
 #include "startup/Program.h"
 #include "ui/Controls.h"
 
+class AnaForm;
+
 class HakkındaFormu : public ui::Form {
 public:
-    explicit HakkındaFormu(Program& program);
+    // anaForm: the clock that opens the window, which centres on its monitor.
+    explicit HakkındaFormu(Program& program, const AnaForm* anaForm = nullptr);
 
     ui::Frame Çerçeve;
     ui::PictureBox Altlık;
@@ -37,4 +40,5 @@ private:
     void BağlantıyıDinlendir();
 
     Program& program_;
+    const AnaForm* anaForm_;
 };

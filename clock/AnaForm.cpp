@@ -34,6 +34,25 @@ std::string SaatDakika(const platform::DateTime& t) {
     return metin;
 }
 
+// Reads "hh:mm" as sscanf's "%2d:%2d" does: each number after optional
+// white space, at most two characters of sign and digits. The library's
+// reader would add some 17 KB to the program.
+bool SaatVeDakika(const std::string& metin, int& saat, int& dakika) {
+    const char* s = metin.c_str();
+    auto sayı = [&s](int& v) {
+        while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
+        int genişlik = 2;
+        const bool eksi = *s == '-';
+        if (*s == '-' || *s == '+') ++s, --genişlik;
+        if (*s < '0' || *s > '9') return false;
+        int n = 0;
+        for (; genişlik > 0 && *s >= '0' && *s <= '9'; --genişlik) n = n * 10 + (*s++ - '0');
+        v = eksi ? -n : n;
+        return true;
+    };
+    return sayı(saat) && *s++ == ':' && sayı(dakika);
+}
+
 bool AynıDakika(const platform::DateTime& a, const platform::DateTime& b) {
     return a.minute == b.minute && a.hour == b.hour && a.day == b.day && a.month == b.month &&
            a.year == b.year;
@@ -369,7 +388,7 @@ void AnaForm::UyandırmaSaatiniKur() {
     int saat = -1, dakika = -1;
     // Waking a sleeping computer only to shut it down serves no one.
     const bool çalacak =
-        AlarmKurulu() && std::sscanf(AlarmEtiketi.Text().c_str(), "%2d:%2d", &saat, &dakika) == 2 &&
+        AlarmKurulu() && SaatVeDakika(AlarmEtiketi.Text(), saat, dakika) &&
         saat >= 0 && saat < 24 && dakika >= 0 && dakika < 60 &&
         !settings::TruthValue(settings::Get(program_, "Kapat", "0"), false);
     if (!çalacak) {
@@ -523,10 +542,14 @@ void AnaForm::Sınırla_Timer() {
     if (Top() < ekran.top) SetTop(ekran.top);
 }
 
-platform::Rect AnaForm::Ekran() const {
-    const int dpi = Host() ? Host()->Dpi(*this) : 96;
+platform::Rect AnaForm::Ekran(int dpi) const {
+    const int kendi = Host() ? Host()->Dpi(*this) : 96;
     const platform::Rect pencere{Left(), Top(), Left() + Width(), Top() + Height()};
-    return platform::MonitorOf(program_.platform.Monitors(dpi), pencere).bounds;
+    const platform::Rect e = platform::MonitorOf(program_.platform.Monitors(kendi), pencere).bounds;
+    if (dpi <= 0 || dpi == kendi) return e;
+    // Another window's twips: through the pixels both share.
+    auto twips = [&](int t) { return platform::TwipsOfPixels(platform::PixelsOfTwips(t, kendi), dpi); };
+    return {twips(e.left), twips(e.top), twips(e.right), twips(e.bottom)};
 }
 
 void AnaForm::Form_QueryUnload() {
@@ -554,7 +577,7 @@ void AnaForm::TarihSaatAyarlaMenüsü_Click() {
 }
 
 void AnaForm::HakkındaMenüsü_Click() {
-    HakkındaFormu hakkında(program_);
+    HakkındaFormu hakkında(program_, this);
     hakkında.SetHost(Host());
     hakkında.Form_Load();
     hakkında.ShowModal(this);

@@ -90,6 +90,9 @@ public:
     AlarmFormu* AçıkAlarmFormu() const { return alarmFormu_.get(); }
     // The settings dialog while it is open, else nullptr.
     AyarlarFormu* AçıkAyarlarFormu() const { return ayarlarFormu_.get(); }
+    // The monitor that holds the larger part of the window (the nearest if
+    // none does), in the window's twips, or in those of a window at dpi.
+    platform::Rect Ekran(int dpi = 0) const;
 
 private:
     ui::Label& HaneEtiketi(int n);
@@ -102,9 +105,6 @@ private:
     void Çal();
     void BilgisayarıKapat();
     void SesDosyasıBulunamadı();
-    // The monitor that holds the larger part of the window (the nearest if
-    // none does), in the window's twips.
-    platform::Rect Ekran() const;
 
     Program& program_;
     std::string sesYolu_;  // the sound file most recently looked up

@@ -31,7 +31,7 @@ set(ZILVANE_WIN32_HOST_SOURCES
   ${CMAKE_SOURCE_DIR}/ui/win32/FormWindow.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/Geometry.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/Painter.cpp
-  ${CMAKE_SOURCE_DIR}/ui/win32/ChildControls.cpp
+  ${CMAKE_SOURCE_DIR}/ui/win32/Adapters.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/DialogKeys.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/Tooltips.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/SecondTimer.cpp

@@ -30,7 +30,7 @@ cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER="${CXX_FUZZ:-clang++}" >/dev/null
 }
 
 failed=()
-for target in ${FUZZ_TARGETS:-stored_values property_store clock}; do
+for target in ${FUZZ_TARGETS:-stored_values property_store clock strip_art}; do
     found=$build/corpus/$target
     mkdir -p "$found"
     log=$build/$target.log

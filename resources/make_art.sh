@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates the bitmaps, icons, cursor and alarm sound of this folder.
+# Regenerates the bitmaps, digit masks, icons, cursor and alarm sound of this folder.
 # The outputs are committed, so a build never needs fonts, ImageMagick or sox;
 # run this only after changing the artwork. Same tools in, same bytes out.
 #
@@ -46,6 +46,32 @@ write_strip() { # src dst percent
   else convert "$1" -alpha off -type Palette -compress none BMP3:"$2"; fi
 }
 
+# Packs a raw 8-bit grey image into the runs ui/StripArt.h reads: width and
+# height (16-bit little-endian), then a byte b < 0x80 for b + 1 zeros, 0x80 to
+# 0xBF for b - 0x7F full pixels, 0xC0 and up for b - 0xBF literal values.
+pack_mask() { # raw width height dst
+  python3 - "$@" <<'PY'
+import struct, sys
+raw, w, h, dst = open(sys.argv[1], "rb").read(), int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
+assert len(raw) == w * h
+out, i = bytearray(struct.pack("<HH", w, h)), 0
+while i < len(raw):
+    v, j = raw[i], i
+    if v in (0, 255):
+        limit = 128 if v == 0 else 64
+        while j < len(raw) and raw[j] == v and j - i < limit:
+            j += 1
+        out.append(j - i - 1 if v == 0 else 0x7F + j - i)
+    else:
+        while j < len(raw) and raw[j] not in (0, 255) and j - i < 64:
+            j += 1
+        out.append(0xBF + j - i)
+        out += raw[i:j]
+    i = j
+open(dst, "wb").write(out)
+PY
+}
+
 # ---------------------------------------------------------------- digits
 # Each digit is rendered alone and cut to a vertical band shared by all ten
 # (so they sit on one baseline), then centred horizontally in its 16 x 22 cell.
@@ -68,6 +94,11 @@ digits() { # percent
     convert "$tmp/g$d.png" -crop "${w}x${band}+${x}+${band_top}" +repage \
        -background black -gravity center -extent ${cw}x${ch} "$tmp/d$d.png"
   done
+  # What the program carries: the one coverage mask, which it tints into the
+  # colour sets at load. The strips of each colour below are the art of
+  # record that the tests compare the tinted masks with.
+  convert "$tmp"/d{0..9}.png +append -colorspace gray -depth 8 "gray:$tmp/mask.gray"
+  pack_mask "$tmp/mask.gray" $((cw * 10)) "$ch" "$out/Haneler$sfx.mask"
   for k in 0 1 2; do
     cells=()
     for d in 0 1 2 3 4 5 6 7 8 9; do
@@ -206,8 +237,11 @@ PY
 }
 clock_icon 32 1
 clock_icon 16 0
+clock_icon 48 1
+clock_icon 64 1
 
 # ------------------------------------------------------------- bell icon
+for s in 32 48 64; do
 convert -size 256x256 xc:none -stroke "rgb(110,70,0)" -strokewidth 9 \
    -fill "rgb(110,70,0)" -draw "circle 128,214 128,236" \
    -fill none -draw "circle 128,30 128,44" \
@@ -216,7 +250,15 @@ convert -size 256x256 xc:none -stroke "rgb(110,70,0)" -strokewidth 9 \
    -draw "roundrectangle 26,184 230,210 12,12" \
    -stroke none -fill "rgb(255,236,150)" \
    -draw "path 'M 96,64 C 84,80 82,110 80,140 C 79,156 76,166 70,174 L 86,174 C 92,160 94,146 95,124 C 96,100 98,80 108,62 Z'" \
-   -filter box -resize 32x32 -depth 8 "RGBA:$tmp/bell32.rgba"
+   -filter box -resize "${s}x$s" -depth 8 "RGBA:$tmp/bell$s.rgba"
+done
+
+# The 150 % and 200 % sizes are stored as PNG, which keeps them small.
+for name in clock48 clock64 bell48 bell64; do
+  n=${name//[a-z]/}
+  convert -size "${n}x$n" -depth 8 "RGBA:$tmp/$name.rgba" -strip \
+    -define png:exclude-chunk=date,time PNG32:"$tmp/$name.png"
+done
 
 # ------------------------------------------------- icon and cursor files
 # Written by hand: full control of the image format and the hot spot.
@@ -264,9 +306,13 @@ def load(name):
 
 with open(f"{out}/Zilvane.ico", "wb") as f:
     f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("clock32.rgba"), 32)),
-                          (16, 16, 0, 1, 32, dib_32(load("clock16.rgba"), 16))]))
+                          (16, 16, 0, 1, 32, dib_32(load("clock16.rgba"), 16)),
+                          (48, 48, 0, 1, 32, load("clock48.png")),
+                          (64, 64, 0, 1, 32, load("clock64.png"))]))
 with open(f"{out}/Bell.ico", "wb") as f:
-    f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("bell32.rgba"), 32))]))
+    f.write(icon_file(1, [(32, 32, 0, 1, 32, dib_32(load("bell32.rgba"), 32)),
+                          (48, 48, 0, 1, 32, load("bell48.png")),
+                          (64, 64, 0, 1, 32, load("bell64.png"))]))
 
 # Pointing hand, 32 x 32: '#' black outline, 'o' white, '.' transparent.
 # The tip of the index finger is the hot spot (13, 5).

@@ -52,36 +52,43 @@
 #define IDS_MENU_MINIMIZE 155
 #define IDS_MENU_ENLARGE 156
 
-// Strips: the digit strips are consecutive by colour index.
+// Strips. The digit strips of each colour set are not carried: they are
+// tinted from one coverage mask per scale. Their ids name the art of record
+// that the tests link in to compare with.
 #define IDB_HANELER0 200
 #define IDB_HANELER1 201
 #define IDB_HANELER2 202
 #define IDB_NOKTALAR 203
 #define IDB_ALARMLAR 204
+#define IDR_HANELER_MASK 205
 
-// The same strips drawn at 125, 150, 175 and 200 %: the 100 % id plus
-// 10, 20, 30 and 40.
+// The same drawn at 125, 150, 175 and 200 %: the 100 % id plus 10, 20, 30
+// and 40.
 #define IDB_SCALE_STEP 10
 #define IDB_HANELER0_125 210
 #define IDB_HANELER1_125 211
 #define IDB_HANELER2_125 212
 #define IDB_NOKTALAR_125 213
 #define IDB_ALARMLAR_125 214
+#define IDR_HANELER_MASK_125 215
 #define IDB_HANELER0_150 220
 #define IDB_HANELER1_150 221
 #define IDB_HANELER2_150 222
 #define IDB_NOKTALAR_150 223
 #define IDB_ALARMLAR_150 224
+#define IDR_HANELER_MASK_150 225
 #define IDB_HANELER0_175 230
 #define IDB_HANELER1_175 231
 #define IDB_HANELER2_175 232
 #define IDB_NOKTALAR_175 233
 #define IDB_ALARMLAR_175 234
+#define IDR_HANELER_MASK_175 235
 #define IDB_HANELER0_200 240
 #define IDB_HANELER1_200 241
 #define IDB_HANELER2_200 242
 #define IDB_NOKTALAR_200 243
 #define IDB_ALARMLAR_200 244
+#define IDR_HANELER_MASK_200 245
 
 // Icons and cursors.
 #define IDI_ZILVANE 300

@@ -15,11 +15,13 @@ CROSS_PKGS=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # Running them: 64-bit Wine, its fonts and a virtual X server.
 WINE_PKGS=(wine64 fonts-wine xvfb)
 # End-to-end tests and the benchmark: window lookup and input, screenshots,
-# WAV inspection, Xlib headers for the benchmark's screen sampler, and
-# callgrind for its instruction count per tick.
+# WAV inspection, Xlib headers for the benchmark's screen sampler,
+# callgrind for its instruction count per tick, and an X server with two
+# monitors side by side (Xorg's dummy driver).
 # The ALSA "file" and "null" PCMs the sound tests use are part of libasound2
 # itself; no plugin package is needed for them.
-TEST_PKGS=(xdotool x11-utils imagemagick sox libx11-dev valgrind)
+TEST_PKGS=(xdotool x11-utils imagemagick sox libx11-dev valgrind xserver-xorg-core
+    xserver-xorg-video-dummy)
 # `make dist`: the installer compiler and the portable zip (unzip lists it in
 # the installer test).
 DIST_PKGS=(nsis zip unzip)

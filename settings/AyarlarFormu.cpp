@@ -152,7 +152,9 @@ std::string AyarlarFormu::VarsayılanSes() const { return settings::DefaultSound
 void AyarlarFormu::Form_Load() {
     auto& p = program_.platform;
     if (Host()) Host()->Load(*this);
-    CentreOn(p.ScreenWidthTwips(), p.ScreenHeightTwips());  // by the outer size it now has
+    // On the clock's monitor, by the outer size it now has.
+    const platform::Rect ekran = anaForm_.Ekran(Host() ? Host()->Dpi(*this) : 96);
+    CentreIn(ekran.left, ekran.top, ekran.right, ekran.bottom);
     auto yazı = [&](int id) { return p.StringResource(id); };
 
     SetCaption(yazı(IDS_SETTINGS_TITLE));

@@ -240,8 +240,10 @@ void Form::MakeFixedDialog(int clientWidth, int clientHeight) {
     Move(0, 0, ClientWidth, ClientHeight);
 }
 
-void Form::CentreOn(int screenWidth, int screenHeight) {
-    Move((screenWidth - width_) / 2, (screenHeight - height_) / 2, width_, height_);
+void Form::CentreOn(int screenWidth, int screenHeight) { CentreIn(0, 0, screenWidth, screenHeight); }
+
+void Form::CentreIn(int left, int top, int right, int bottom) {
+    Move(left + (right - left - width_) / 2, top + (bottom - top - height_) / 2, width_, height_);
 }
 
 void Form::SetCaption(const std::string& c) {

@@ -439,6 +439,8 @@ public:
     // Places the window in the middle of a screen of this size (twips), by
     // its outer size.
     void CentreOn(int screenWidth, int screenHeight);
+    // The same in a monitor's rectangle (twips, edges exclusive).
+    void CentreIn(int left, int top, int right, int bottom);
 
     // Events.
     std::function<void()> Activate;

@@ -1,3 +1,5 @@
+#include <map>
+
 #include "tests/host/ClockFixture.h"
 
 namespace {
@@ -131,6 +133,23 @@ TEST_F(Monitors, GrowingMeasuresTheMonitorTheSmallFaceIsOn) {
     Load();
     form->KüçültBüyültMenüsü_Click();
     EXPECT_EQ(form->Left(), 34560 - 2900);
+}
+
+TEST_F(Monitors, DialogsFromTheClockCentreOnItsMonitor) {
+    platform.SetSetting("Sol", "-9000");  // on the left monitor, -12000..0 x 0..9000
+    platform.SetSetting("Ust", "5000");
+    Load();
+    std::map<std::string, std::pair<int, int>> centres;
+    host.onModal = [&](ui::Form& f) {
+        centres[f.Name()] = {f.Left() + f.Width() / 2, f.Top() + f.Height() / 2};
+    };
+    form->AyarlarMenüsü_Click();
+    form->HakkındaMenüsü_Click();
+    ASSERT_EQ(centres.size(), 2u);
+    for (const auto& [name, centre] : centres) {  // halves round down: a twip short at most
+        EXPECT_NEAR(centre.first, -6000, 1) << name;
+        EXPECT_NEAR(centre.second, 4500, 1) << name;
+    }
 }
 
 TEST_F(Window, NothingIsKeptOnScreenWhileMinimised) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -343,6 +344,38 @@ TEST_F(Win32HostTest, DpiChangeTakesTheSuggestedRectangleAndItsStrips) {
     EXPECT_GT(inkIn, 60);
     EXPECT_EQ(inkOut, 0) << "nothing drawn outside the digit's box";
     EXPECT_GT(halfTones, 0) << "smoothed, not picked pixel by pixel";
+}
+
+// An icon is 480 twips square whatever the DPI: 32 px at 96, 48 px at 144.
+TEST_F(Win32HostTest, IconsScaleWithTheDpi) {
+    struct IconForm : ui::Form {
+        ui::Image bell{*this, "bell", nullptr, IDI_BELL};
+        IconForm() : ui::Form("IconForm") {
+            BackColor = kRed;
+            Move(1500, 1500, 1500, 1500);
+            bell.Move(150, 150, 480, 480);
+        }
+    } form;
+    ShowAndSettle(form);
+    HWND h = Wnd(form);
+    // Rows and columns the icon inked: its extent in pixels.
+    auto extent = [&] {
+        const Shot s = GrabClient(h);
+        int lo = s.height, hi = -1;
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                if (s.At(x, y) != kRed) lo = std::min(lo, std::min(x, y)), hi = std::max(hi, std::max(x, y));
+        return hi - lo + 1;
+    };
+    const int at96 = extent();
+    EXPECT_GT(at96, 24);
+    EXPECT_LE(at96, 32);
+    RECT suggested{150, 150, 300, 300};
+    SendMessageA(h, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(h);
+    const int at144 = extent();
+    EXPECT_GT(at144, 40);
+    EXPECT_LE(at144, 48);
 }
 
 TEST_F(Win32HostTest, MouseGoesToTheControlThatHandlesIt) {

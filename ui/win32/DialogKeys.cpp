@@ -4,8 +4,8 @@ namespace ui::win32 {
 
 // The focused push button shows as the default one, as in a dialog box.
 void FormWindow::MarkDefault(HWND focused) {
-    for (auto& child : children)
-        if (child->IsPushButton())
+    for (auto& child : adapters)
+        if (child->Role().push)
             SendMessageA(child->hwnd, BM_SETSTYLE,
                          child->hwnd == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
@@ -14,36 +14,32 @@ void FormWindow::MarkDefault(HWND focused) {
 // form without one (the settings dialog) presses nothing.
 LRESULT FormWindow::DefaultId() const {
     HWND focus = GetFocus();
-    for (auto& child : children)
-        if (child->IsPushButton() && child->hwnd == focus) return MAKELRESULT(child->id, DC_HASDEFID);
-    for (auto& child : children)
-        if (auto* b = dynamic_cast<Button*>(&child->model); b && b->Default)
-            return MAKELRESULT(child->id, DC_HASDEFID);
+    for (auto& child : adapters)
+        if (child->Role().push && child->hwnd == focus) return MAKELRESULT(child->id, DC_HASDEFID);
+    for (auto& child : adapters)
+        if (child->Role().isDefault) return MAKELRESULT(child->id, DC_HASDEFID);
     return 0;
 }
 
 // Esc presses the cancel button wherever it lies, even outside the window.
 void FormWindow::ClickCancel() {
-    for (auto& child : children)
-        if (auto* b = dynamic_cast<Button*>(&child->model);
-            b && b->Cancel && b->Enabled() && b->Visible()) {
-            b->PerformClick();
+    for (auto& child : adapters)
+        if (child->Role().cancel && child->model.Enabled() && child->model.Visible()) {
+            child->Press();
             return;
         }
 }
 
 void FormWindow::ClickDefault() {
     HWND focus = GetFocus();
-    for (auto& child : children)
-        if (auto* b = dynamic_cast<Button*>(&child->model);
-            b && child->hwnd == focus && b->Enabled()) {
-            b->PerformClick();
+    for (auto& child : adapters)
+        if (child->Role().push && child->hwnd == focus && child->model.Enabled()) {
+            child->Press();
             return;
         }
-    for (auto& child : children)
-        if (auto* b = dynamic_cast<Button*>(&child->model);
-            b && b->Default && b->Enabled() && b->Visible()) {
-            b->PerformClick();
+    for (auto& child : adapters)
+        if (child->Role().isDefault && child->model.Enabled() && child->model.Visible()) {
+            child->Press();
             return;
         }
 }
@@ -56,8 +52,8 @@ void FormWindow::FocusFirst() {
         SetFocus(lastFocus);
         return;
     }
-    for (auto& child : children)
-        if (child->TakesFocus() && IsWindowVisible(child->hwnd) && IsWindowEnabled(child->hwnd)) {
+    for (auto& child : adapters)
+        if (child->hwnd && child->TakesFocus() && IsWindowVisible(child->hwnd) && IsWindowEnabled(child->hwnd)) {
             SetFocus(child->hwnd);
             return;
         }

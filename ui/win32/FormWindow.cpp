@@ -74,12 +74,8 @@ HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
     // A dialog has its controls when it shows (focus, keys). Another form's
     // (the clock's hidden cancel button) come right after its first show:
     // its first frame need not wait for them and the library they load.
-    if (w.dialog) {
-        platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
-        w.CreateChildren(inst);
-    } else {
-        w.childrenDeferred = true;
-    }
+    w.childrenDeferred = !w.dialog;
+    w.CreateChildren(inst);
     w.Relayout();
     w.ArmTimers();
     w.SyncToModel();
@@ -249,7 +245,7 @@ std::optional<LRESULT> FormWindow::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
 }
 
 std::optional<LRESULT> FormWindow::OnCommand(int id, int code, HWND control) {
-    if (ChildWindow* child = ChildByWindow(control)) {
+    if (ControlAdapter* child = ChildByWindow(control)) {
         child->Notify(*this, code);
         return 0;
     }
@@ -272,7 +268,7 @@ std::optional<LRESULT> FormWindow::OnKeyDown(WPARAM key) {
 
 std::optional<LRESULT> FormWindow::OnSetCursor(HWND under, int hit) {
     if (hit != HTCLIENT) return std::nullopt;
-    if (ChildWindow* child = ChildByWindow(under)) {
+    if (ControlAdapter* child = ChildByWindow(under)) {
         // A control with a pointer of its own (the link's hand) shows it.
         if (child->model.MousePointer == Pointer::Default) return std::nullopt;
         SetCursor(gdi->Cursor(child->model.MousePointer));
@@ -284,7 +280,7 @@ std::optional<LRESULT> FormWindow::OnSetCursor(HWND under, int hit) {
 }
 
 std::optional<LRESULT> FormWindow::OnNotify(const NMHDR& n) {
-    if (ChildWindow* child = ChildByWindow(n.hwndFrom)) {
+    if (ControlAdapter* child = ChildByWindow(n.hwndFrom)) {
         child->Notify(*this, static_cast<int>(n.code));
         return 0;
     }
@@ -307,8 +303,8 @@ std::optional<LRESULT> FormWindow::OnDpiChanged(int dpi, const RECT& suggested) 
     ::SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     const auto font = reinterpret_cast<WPARAM>(gdi->ButtonFont(dpi));
-    for (auto& child : children)
-        if (child->hwnd) SendMessageA(child->hwnd, WM_SETFONT, font, FALSE);
+    for (auto& a : adapters)
+        if (a->hwnd) SendMessageA(a->hwnd, WM_SETFONT, font, FALSE);
     form->Remeasure();
     Relayout();
     return 0;
@@ -340,15 +336,17 @@ std::optional<LRESULT> FormWindow::OnTimeChange() {
 // ---------------------------------------------------- model to window ---
 
 void FormWindow::ControlChanged(Control& c) {
-    Seen now{Visible(c), c.Shown(), c.ToolTip()};
-    Seen& was = seen[&c];
+    ControlAdapter* a = AdapterOf(&c);
+    if (!a) return;
+    const ControlAdapter::Seen now{Visible(c), c.Shown(), c.ToolTip()};
+    ControlAdapter::Seen& was = a->seen;
     const bool moved = !SameRect(now.rect, was.rect) || now.shown != was.shown;
     if (moved && HasChildren(c)) {
         Relayout();  // its contents moved or appeared with it
         return;
     }
-    if (ChildWindow* child = Child(&c)) {
-        child->Update(*this);
+    if (a->hwnd) {
+        a->Update(*this);
         const bool tipChanged = now.tip != was.tip || moved;
         was = now;
         if (tipChanged) RebuildTools();
@@ -367,17 +365,16 @@ void FormWindow::ControlChanged(Control& c) {
 void FormWindow::CreateDeferredChildren() {
     if (!childrenDeferred) return;
     childrenDeferred = false;
-    platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
-    CreateChildren(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)));
-    for (auto& child : children) child->Update(*this);
+    CreateChildWindows(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)));
+    for (auto& a : adapters)
+        if (a->hwnd) a->Update(*this);
     RebuildTools();
 }
 
 // Everything may have moved: repaint all, place the buttons, renew the tips.
 void FormWindow::Relayout() {
-    seen.clear();
-    for (Control* c : form->Controls()) seen[c] = Seen{Visible(*c), c->Shown(), c->ToolTip()};
-    for (auto& child : children) child->Update(*this);
+    for (auto& a : adapters) a->seen = {Visible(a->model), a->model.Shown(), a->model.ToolTip()};
+    for (auto& a : adapters) a->Update(*this);
     RebuildTools();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
-#include "ui/win32/ChildControls.h"
+#include "ui/win32/Adapters.h"
 #include "ui/win32/Display.h"
 
 namespace ui::win32 {
@@ -74,16 +74,9 @@ struct FormWindow {
     ModalShow* modal = nullptr;  // while shown modally
     HWND lastFocus = nullptr;
     Pointer pointer = Pointer::Default;
-    // The controls that are windows of their own, in keyboard order.
-    std::vector<std::unique_ptr<ChildWindow>> children;
-    std::map<const Control*, ChildWindow*> childOf;
-    // Where each painted control was last seen, to repaint old and new places.
-    struct Seen {
-        RECT rect{};
-        bool shown = false;
-        std::string tip;
-    };
-    std::map<const Control*, Seen> seen;
+    // Every control's adapter, in keyboard order.
+    std::vector<std::unique_ptr<ControlAdapter>> adapters;
+    std::map<const Control*, ControlAdapter*> adapterOf;
     BackBuffer back;
     bool capturing = false;
     std::optional<Control*> pressed;  // mouse target while a button is down, as HitTarget
@@ -128,20 +121,19 @@ struct FormWindow {
     int Px(int twips) const;
     RECT Box(const Control& c) const;      // model rect
     RECT Clip(const Control& c) const;     // what its containers let through
-    RECT Extent(const Control& c) const;   // where it draws (AutoSize labels: their text)
-    RECT Visible(const Control& c) const;  // Extent within Clip
+    RECT Visible(const Control& c) const;  // where its adapter draws, within Clip
     std::vector<Control*> PaintOrder() const;
     bool HasChildren(const Control& c) const;
 
     // Painter.cpp: the painted controls, through the back buffer.
     void Paint(HDC dc, const RECT& area);
-    void PaintControl(HDC dc, Control& c);
 
-    // ChildControls.cpp: controls that are child windows of their own.
+    // Adapters.cpp: each control's adapter; some are child windows.
     void CreateChildren(HINSTANCE instance);
+    void CreateChildWindows(HINSTANCE instance);
     void CreateDeferredChildren();
-    ChildWindow* Child(const Control* c) const;  // nullptr: painted
-    ChildWindow* ChildByWindow(HWND h) const;
+    ControlAdapter* AdapterOf(const Control* c) const;
+    ControlAdapter* ChildByWindow(HWND h) const;
     bool TurnPage(bool back);
     std::optional<LRESULT> OnControlColour(HDC dc, HWND control);
 

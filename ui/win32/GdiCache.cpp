@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "ui/StripArt.h"
 
 namespace ui::win32 {
 
@@ -75,6 +76,32 @@ HBITMAP ScaleCells(HBITMAP src, int columns, int cellWidth, int cellHeight) {
     return out;
 }
 
+// The packed coverage mask of resource id tinted with glyph, as a 32-bit
+// DIB section. nullptr when it is missing or damaged.
+HBITMAP TintedMask(HINSTANCE instance, int id, Color glyph) {
+    HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RCDATA
+    HGLOBAL data = res ? LoadResource(instance, res) : nullptr;
+    const void* bytes = data ? LockResource(data) : nullptr;
+    Mask mask;
+    if (!bytes ||
+        !DecodeMask({static_cast<const std::uint8_t*>(bytes), SizeofResource(instance, res)}, mask))
+        return nullptr;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = mask.width;
+    bi.bmiHeader.biHeight = -mask.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bmp) {
+        const std::vector<std::uint32_t> pixels = Tint(mask, glyph);
+        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    }
+    return bmp;
+}
+
 }  // namespace
 
 int StripColumns(Strip s) {
@@ -101,11 +128,14 @@ GdiCache::~GdiCache() {
     if (stripDC_) DeleteDC(stripDC_);
 }
 
-HBITMAP GdiCache::LoadStrip(int id) {
+HBITMAP GdiCache::LoadStrip(Strip strip, int scale) {
+    const int id = StripResource(strip) + IDB_SCALE_STEP * scale;
     auto it = loaded_.find(id);
     if (it != loaded_.end()) return it->second;
-    auto bmp = static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const Color glyph = StripGlyph(strip);
+    HBITMAP bmp = glyph ? TintedMask(instance_, IDR_HANELER_MASK + IDB_SCALE_STEP * scale, glyph)
+                        : static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
+                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     loaded_[id] = bmp;
     return bmp;
 }
@@ -119,9 +149,9 @@ HBITMAP GdiCache::StripBitmap(Strip strip, int dpi) {
     // above 200 %).
     int k = 0;
     while (k < 4 && kStripDpi[k] < dpi) ++k;
-    HBITMAP bmp = LoadStrip(id + IDB_SCALE_STEP * k);
+    HBITMAP bmp = LoadStrip(strip, k);
     if (bmp && kStripDpi[k] != dpi) {
-        HBITMAP base = LoadStrip(id);
+        HBITMAP base = LoadStrip(strip, 0);
         BITMAP bm;
         HBITMAP scaled = nullptr;
         if (base && GetObject(base, sizeof bm, &bm)) {
@@ -136,12 +166,12 @@ HBITMAP GdiCache::StripBitmap(Strip strip, int dpi) {
     return bmp;
 }
 
-HICON GdiCache::Icon(int id) {
-    auto it = icons_.find(id);
+HICON GdiCache::Icon(int id, int size) {
+    auto it = icons_.find({id, size});
     if (it != icons_.end()) return it->second;
     auto icon =
-        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
-    icons_[id] = icon;
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    icons_[{id, size}] = icon;
     return icon;
 }
 

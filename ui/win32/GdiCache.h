@@ -27,7 +27,7 @@ public:
     // The strip drawn for a DPI: the one made at that scale, else the
     // nearest larger one scaled to it, once. nullptr: no such strip.
     HBITMAP StripBitmap(Strip strip, int dpi);
-    HICON Icon(int id);
+    HICON Icon(int id, int size);  // size: pixels, square
     HFONT FontFor(const Font& font, int dpi);
     HFONT ButtonFont(int dpi);
     HBRUSH Brush(COLORREF colour);
@@ -36,13 +36,13 @@ public:
     HCURSOR Cursor(Pointer pointer);
 
 private:
-    HBITMAP LoadStrip(int id);
+    HBITMAP LoadStrip(Strip strip, int scale);  // scale: 0 to 4, 100 to 200 %
 
     HINSTANCE instance_;
-    std::map<int, HBITMAP> loaded_;                 // by resource id
+    std::map<int, HBITMAP> loaded_;                 // by the drawn strip's resource id
     std::map<std::pair<int, int>, HBITMAP> strips_;  // by 100 % resource id, dpi
     std::vector<HBITMAP> scaled_;                   // made here, for DPIs between scales
-    std::map<int, HICON> icons_;     // by icon id
+    std::map<std::pair<int, int>, HICON> icons_;  // by icon id and size
     std::map<std::tuple<std::string, int, int, bool, int>, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     HDC measureDC_ = nullptr;

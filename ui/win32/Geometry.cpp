@@ -1,6 +1,4 @@
 #include "ui/win32/FormWindow.h"
-#include "ui/win32/GdiCache.h"
-#include "ui/win32/Win32Host.h"
 
 namespace ui::win32 {
 
@@ -26,26 +24,9 @@ RECT FormWindow::Clip(const Control& c) const {
     return r;
 }
 
-RECT FormWindow::Extent(const Control& c) const {
-    RECT box = Box(c);
-    auto* label = dynamic_cast<const Label*>(&c);
-    if (!label || !label->AutoSize || !c.Shown()) return box;
-    // An AutoSize label is as large as its text: as wide when it does not
-    // wrap, as high when it does. Measured on a memory DC: no window DC per
-    // change.
-    HDC dc = gdi->MeasureDC();
-    HGDIOBJ old = SelectObject(dc, gdi->FontFor(label->GetFont(), display.dpi));
-    RECT r{box.left, box.top, label->WordWrap ? box.right : box.left, box.top};
-    UINT flags = DT_CALCRECT | (label->WordWrap ? DT_WORDBREAK : 0);
-    const std::string& text = label->Text();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-    SelectObject(dc, old);
-    if (label->WordWrap) r.right = box.right;
-    return r;
-}
-
 RECT FormWindow::Visible(const Control& c) const {
-    RECT e = Extent(c), clip = Clip(c), r;
+    const ControlAdapter* a = AdapterOf(&c);
+    RECT e = a ? a->Extent(*this) : Box(c), clip = Clip(c), r;
     if (!IntersectRect(&r, &e, &clip)) SetRectEmpty(&r);
     return r;
 }

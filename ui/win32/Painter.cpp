@@ -40,55 +40,18 @@ HDC BackBuffer::Fit(int w, int h) {
 // reaches into it.
 void FormWindow::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, gdi->Brush(ToColorRef(form->BackColor)));
+    for (auto& a : adapters) a->PaintBehind(*this, dc);
     for (Control* c : PaintOrder()) {
-        if (!c->Shown() || Child(c)) continue;
+        ControlAdapter* a = AdapterOf(c);
+        if (!c->Shown() || !a || !a->Painted()) continue;
         RECT seen = Visible(*c), common;
-        if (IntersectRect(&common, &seen, &area)) PaintControl(dc, *c);
+        if (!IntersectRect(&common, &seen, &area)) continue;
+        const RECT clip = Clip(*c);
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+        a->Paint(*this, dc);
+        RestoreDC(dc, saved);
     }
-}
-
-void FormWindow::PaintControl(HDC dc, Control& c) {
-    const RECT clip = Clip(c);
-    const RECT box = Box(c);
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-
-    if (auto* pic = dynamic_cast<PictureBox*>(&c)) {
-        IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-        FillRect(dc, &box, gdi->Brush(ToColorRef(pic->BackColor())));
-        const Picture& p = pic->GetPicture();
-        if (HBITMAP bmp = gdi->StripBitmap(p.strip, display.dpi)) {
-            BITMAP bm;
-            GetObject(bmp, sizeof bm, &bm);
-            const int columns = StripColumns(p.strip);
-            const int cellWidth = bm.bmWidth / columns;
-            if (p.cell >= 0 && p.cell < columns) {
-                HDC src = gdi->StripDC();
-                HGDIOBJ old = SelectObject(src, bmp);
-                BitBlt(dc, box.left, box.top, cellWidth, bm.bmHeight, src, p.cell * cellWidth, 0,
-                       SRCCOPY);
-                SelectObject(src, old);
-            }
-        }
-    } else if (auto* label = dynamic_cast<Label*>(&c)) {
-        RECT r = Extent(c);
-        UINT flags = DT_LEFT | DT_TOP;
-        if (!label->AutoSize) {
-            flags |= DT_WORDBREAK;
-            IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-        } else {
-            flags |= DT_NOCLIP | (label->WordWrap ? DT_WORDBREAK : 0);
-        }
-        SelectObject(dc, gdi->FontFor(label->GetFont(), display.dpi));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, c.Enabled() ? ToColorRef(label->ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
-        const std::string& text = label->Text();
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-    } else if (auto* image = dynamic_cast<Image*>(&c)) {
-        if (HICON icon = gdi->Icon(image->IconId))
-            DrawIconEx(dc, box.left, box.top, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    }
-    RestoreDC(dc, saved);
 }
 
 }  // namespace ui::win32

@@ -31,10 +31,14 @@ void FormWindow::DestroyTooltip() {
 // that window's mouse), a tool on the form's own surface once the mouse has
 // come to the form.
 void FormWindow::RebuildTools() {
+    auto ChildWindowOf = [this](const Control* c) {
+        const ControlAdapter* a = AdapterOf(c);
+        return a && a->hwnd;
+    };
     if (!tooltip) {
         bool wanted = false;
         for (Control* c : form->Controls())
-            wanted = wanted || (!c->ToolTip().empty() && c->Shown() && (mouseCame || Child(c)));
+            wanted = wanted || (!c->ToolTip().empty() && c->Shown() && (mouseCame || ChildWindowOf(c)));
         if (!wanted) return;
         CreateTooltip();
         if (!tooltip) return;
@@ -55,7 +59,7 @@ void FormWindow::RebuildTools() {
         ti.hwnd = hwnd;
         ti.hinst = nullptr;
         ti.lpszText = const_cast<char*>(c->ToolTip().c_str());
-        if (ChildWindow* child = Child(c)) {
+        if (ControlAdapter* child = AdapterOf(c); child && child->hwnd) {
             // The tooltip watches a child window's mouse itself.
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.uId = reinterpret_cast<UINT_PTR>(child->hwnd);

@@ -5,9 +5,12 @@
      winctl.exe state CAPTION TEXT    "enabled checked" of the child, 1 or 0 each
      winctl.exe focus CAPTION         text of the child that has the focus
      winctl.exe enabled CAPTION       1 or 0: whether the window takes input
+     winctl.exe move CAPTION X Y      moves the window's top left to (X, Y)
+     winctl.exe monitors              "left top right bottom" of each monitor
    Exit status 1 when the window or the child is not there. */
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 static const char* wanted;
@@ -31,10 +34,18 @@ static HWND Child(HWND top, const char* text) {
     return found;
 }
 
+static BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC dc, LPRECT r, LPARAM unused) {
+    (void)monitor, (void)dc, (void)unused;
+    printf("%ld %ld %ld %ld\n", r->left, r->top, r->right, r->bottom);
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
     HWND top, target;
     RECT r;
     POINT origin = {0, 0};
+    if (argc == 2 && strcmp(argv[1], "monitors") == 0)
+        return EnumDisplayMonitors(NULL, NULL, PrintMonitor, 0) ? 0 : 1;
     if (argc < 3) {
         fprintf(stderr, "usage: winctl rect|state|focus CAPTION [TEXT]\n");
         return 2;
@@ -48,6 +59,9 @@ int main(int argc, char** argv) {
         printf("%d\n", IsWindowEnabled(top) ? 1 : 0);
         return 0;
     }
+    if (strcmp(argv[1], "move") == 0 && argc == 5)
+        return SetWindowPos(top, NULL, atoi(argv[3]), atoi(argv[4]), 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     if (strcmp(argv[1], "focus") == 0) {
         GUITHREADINFO gti;
         char text[256] = "";

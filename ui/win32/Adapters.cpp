@@ -1,13 +1,12 @@
-#include "ui/win32/ChildControls.h"
+#include "ui/win32/Adapters.h"
 
 #include <commctrl.h>
 
-#include <optional>
 #include <vector>
 
+#include "platform/win32/CommonControls.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GdiCache.h"
-#include "ui/win32/Win32Host.h"
 
 namespace ui::win32 {
 
@@ -37,10 +36,11 @@ void ShowCheck(HWND h, WPARAM state) {
 
 // --------------------------------------------------------------- adapters ---
 
-class PushButton : public ChildWindow {
+class PushButton : public ControlAdapter {
 public:
-    explicit PushButton(Button& b) : ChildWindow(b), b_(b) {}
-    bool IsPushButton() const override { return true; }
+    explicit PushButton(Button& b) : ControlAdapter(b), b_(b) {}
+    ButtonRole Role() const override { return {true, b_.Default, b_.Cancel}; }
+    void Press() override { b_.PerformClick(); }
     void Notify(FormWindow& w, int code) override {
         if (code == BN_SETFOCUS) w.MarkDefault(hwnd);
         if (code == BN_CLICKED && b_.Enabled()) b_.PerformClick();
@@ -55,12 +55,13 @@ private:
     Button& b_;
 };
 
-// A static text; it notifies, so that the mouse over it is its own and a
-// click reaches the model. Its access key moves the focus to the next
-// control, as a dialog's label does.
-class StaticLabel : public ChildWindow {
+// The clock's face paints its labels; a dialog's are static texts that
+// notify, so that the mouse over one is its own and a click reaches the
+// model. Its access key moves the focus to the next control, as a dialog's
+// label does.
+class LabelAdapter : public ControlAdapter {
 public:
-    explicit StaticLabel(Label& l) : ChildWindow(l), l_(l) {}
+    LabelAdapter(Label& l, bool window) : ControlAdapter(l), l_(l), window_(window) {}
     bool TakesFocus() const override { return false; }
     bool TextColour(COLORREF& c) const override {
         c = ToColorRef(l_.ForeColor());
@@ -72,9 +73,39 @@ public:
             click();
         }
     }
+    // An AutoSize label is as large as its text: as wide when it does not
+    // wrap, as high when it does. Measured on a memory DC: no window DC per
+    // change.
+    RECT Extent(const FormWindow& w) const override {
+        RECT box = w.Box(l_);
+        if (!l_.AutoSize || !l_.Shown()) return box;
+        HDC dc = w.gdi->MeasureDC();
+        HGDIOBJ old = SelectObject(dc, w.gdi->FontFor(l_.GetFont(), w.display.dpi));
+        RECT r{box.left, box.top, l_.WordWrap ? box.right : box.left, box.top};
+        UINT flags = DT_CALCRECT | (l_.WordWrap ? DT_WORDBREAK : 0);
+        DrawTextA(dc, l_.Text().c_str(), static_cast<int>(l_.Text().size()), &r, flags);
+        SelectObject(dc, old);
+        if (l_.WordWrap) r.right = box.right;
+        return r;
+    }
+    void Paint(FormWindow& w, HDC dc) override {
+        const RECT box = w.Box(l_);
+        RECT r = Extent(w);
+        UINT flags = DT_LEFT | DT_TOP;
+        if (!l_.AutoSize) {
+            flags |= DT_WORDBREAK;
+            IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+        } else {
+            flags |= DT_NOCLIP | (l_.WordWrap ? DT_WORDBREAK : 0);
+        }
+        SelectObject(dc, w.gdi->FontFor(l_.GetFont(), w.display.dpi));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, l_.Enabled() ? ToColorRef(l_.ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
+        DrawTextA(dc, l_.Text().c_str(), static_cast<int>(l_.Text().size()), &r, flags);
+    }
 
 private:
-    const char* ClassName() const override { return "STATIC"; }
+    const char* ClassName() const override { return window_ ? "STATIC" : nullptr; }
     DWORD Style() const override {
         return SS_NOTIFY | (l_.WordWrap || !l_.AutoSize ? SS_LEFT : SS_LEFTNOWORDWRAP);
     }
@@ -87,24 +118,70 @@ private:
         InvalidateRect(hwnd, nullptr, TRUE);
     }
     Label& l_;
+    bool window_;
 };
 
-class GroupFrame : public ChildWindow {
+// A picture box paints one cell of a strip over its colour, which is also
+// the colour of the texts that lie on it.
+class PictureAdapter : public ControlAdapter {
 public:
-    explicit GroupFrame(Frame& f) : ChildWindow(f), f_(f) {}
+    explicit PictureAdapter(PictureBox& p) : ControlAdapter(p), p_(p) {}
+    std::optional<COLORREF> BackColour() override { return ToColorRef(p_.BackColor()); }
+    void Paint(FormWindow& w, HDC dc) override {
+        const RECT box = w.Box(p_);
+        IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+        FillRect(dc, &box, w.gdi->Brush(ToColorRef(p_.BackColor())));
+        const Picture& p = p_.GetPicture();
+        HBITMAP bmp = w.gdi->StripBitmap(p.strip, w.display.dpi);
+        if (!bmp) return;
+        BITMAP bm;
+        GetObject(bmp, sizeof bm, &bm);
+        const int columns = StripColumns(p.strip);
+        const int cellWidth = bm.bmWidth / columns;
+        if (p.cell < 0 || p.cell >= columns) return;
+        HDC src = w.gdi->StripDC();
+        HGDIOBJ old = SelectObject(src, bmp);
+        BitBlt(dc, box.left, box.top, cellWidth, bm.bmHeight, src, p.cell * cellWidth, 0, SRCCOPY);
+        SelectObject(src, old);
+    }
+
+private:
+    PictureBox& p_;
+};
+
+class ImageAdapter : public ControlAdapter {
+public:
+    explicit ImageAdapter(Image& i) : ControlAdapter(i), i_(i) {}
+    void Paint(FormWindow& w, HDC dc) override {
+        const RECT box = w.Box(i_);
+        const int size = w.display.Px(480);  // an icon is 32 px at 96 dpi
+        if (HICON icon = w.gdi->Icon(i_.IconId, size))
+            DrawIconEx(dc, box.left, box.top, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+
+private:
+    Image& i_;
+};
+
+// A group frame lets the form's painting through: it draws only its border
+// and caption.
+class GroupFrame : public ControlAdapter {
+public:
+    explicit GroupFrame(Frame& f) : ControlAdapter(f), f_(f) {}
     bool TakesFocus() const override { return false; }
-    void Notify(FormWindow&, int) override {}
+    int Beneath() const override { return 1; }
 
 private:
     const char* ClassName() const override { return "BUTTON"; }
     DWORD Style() const override { return BS_GROUPBOX; }
+    DWORD ExStyle() const override { return WS_EX_TRANSPARENT; }
     std::string Text() const override { return f_.Caption(); }
     Frame& f_;
 };
 
-class CheckBoxWindow : public ChildWindow {
+class CheckBoxWindow : public ControlAdapter {
 public:
-    explicit CheckBoxWindow(CheckBox& c) : ChildWindow(c), c_(c) {}
+    explicit CheckBoxWindow(CheckBox& c) : ControlAdapter(c), c_(c) {}
     void Notify(FormWindow&, int code) override {
         if (code == BN_CLICKED && c_.Enabled()) c_.UserClick();
     }
@@ -121,9 +198,10 @@ private:
     CheckBox& c_;
 };
 
-class OptionWindow : public ChildWindow {
+class OptionWindow : public ControlAdapter {
 public:
-    explicit OptionWindow(OptionButton& o) : ChildWindow(o), o_(o) {}
+    explicit OptionWindow(OptionButton& o) : ControlAdapter(o), o_(o) {}
+    bool IsOption() const override { return true; }
     void Notify(FormWindow&, int code) override {
         if (code == BN_CLICKED && o_.Enabled()) o_.UserClick();
     }
@@ -136,9 +214,9 @@ private:
     OptionButton& o_;
 };
 
-class DropDownList : public ChildWindow {
+class DropDownList : public ControlAdapter {
 public:
-    explicit DropDownList(ComboBox& c) : ChildWindow(c), c_(c) {}
+    explicit DropDownList(ComboBox& c) : ControlAdapter(c), c_(c) {}
     void Notify(FormWindow&, int code) override {
         if (code == CBN_SELCHANGE)
             c_.SetListIndex(static_cast<int>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)));
@@ -166,9 +244,11 @@ private:
     ComboBox& c_;
 };
 
-class EditBox : public ChildWindow {
+// An edit box keeps the system's colours.
+class EditBox : public ControlAdapter {
 public:
-    explicit EditBox(TextBox& t) : ChildWindow(t), t_(t) {}
+    explicit EditBox(TextBox& t) : ControlAdapter(t), t_(t) {}
+    bool TakesFormColours() const override { return false; }
     void Notify(FormWindow&, int code) override {
         if (code == EN_CHANGE && !t_.Locked) t_.SetText(WindowText(hwnd));
     }
@@ -182,12 +262,19 @@ private:
     TextBox& t_;
 };
 
-class Tabs : public ChildWindow {
+class Tabs : public ControlAdapter {
 public:
-    explicit Tabs(TabControl& t) : ChildWindow(t), t_(t) {}
+    explicit Tabs(TabControl& t) : ControlAdapter(t), t_(t) {}
+    int Beneath() const override { return 2; }
+    bool TurnPage(bool back) override {
+        if (!t_.Shown()) return false;
+        const int n = t_.Tabs();
+        if (n > 0) t_.SetTab((t_.Tab() + (back ? n - 1 : 1)) % n);
+        return true;
+    }
     // The colour its page is drawn in (the system's tab look decides it),
     // for what lies on the page to draw its background with.
-    COLORREF PageColour() {
+    std::optional<COLORREF> BackColour() override {
         if (pageColour_) return *pageColour_;
         RECT r;
         GetClientRect(hwnd, &r);
@@ -206,6 +293,14 @@ public:
         ReleaseDC(hwnd, screen);
         pageColour_ = c == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : c;
         return *pageColour_;
+    }
+    void PaintBehind(FormWindow& w, HDC dc) override {
+        if (!hwnd || !t_.Shown()) return;
+        RECT page;
+        GetClientRect(hwnd, &page);
+        SendMessageA(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+        MapWindowPoints(hwnd, w.hwnd, reinterpret_cast<POINT*>(&page), 2);
+        if (auto colour = BackColour()) FillRect(dc, &page, w.gdi->Brush(*colour));
     }
     void Notify(FormWindow&, int code) override {
         if (code == static_cast<int>(TCN_SELCHANGE))
@@ -245,8 +340,9 @@ private:
 
 }  // namespace
 
-// The one place that looks at a control's kind.
-std::unique_ptr<ChildWindow> ChildWindow::For(Control& c, bool dialog) {
+// The one place that looks at a control's kind. A kind it does not know
+// shows nothing.
+std::unique_ptr<ControlAdapter> ControlAdapter::For(Control& c, bool dialog) {
     if (auto* b = dynamic_cast<Button*>(&c)) return std::make_unique<PushButton>(*b);
     if (auto* x = dynamic_cast<CheckBox*>(&c)) return std::make_unique<CheckBoxWindow>(*x);
     if (auto* o = dynamic_cast<OptionButton*>(&c)) return std::make_unique<OptionWindow>(*o);
@@ -254,12 +350,13 @@ std::unique_ptr<ChildWindow> ChildWindow::For(Control& c, bool dialog) {
     if (auto* t = dynamic_cast<TextBox*>(&c)) return std::make_unique<EditBox>(*t);
     if (auto* f = dynamic_cast<Frame*>(&c)) return std::make_unique<GroupFrame>(*f);
     if (auto* t = dynamic_cast<TabControl*>(&c)) return std::make_unique<Tabs>(*t);
-    // The clock's face paints its labels; a dialog's are real static texts.
-    if (auto* l = dynamic_cast<Label*>(&c); l && dialog) return std::make_unique<StaticLabel>(*l);
-    return nullptr;
+    if (auto* l = dynamic_cast<Label*>(&c)) return std::make_unique<LabelAdapter>(*l, dialog);
+    if (auto* p = dynamic_cast<PictureBox*>(&c)) return std::make_unique<PictureAdapter>(*p);
+    if (auto* i = dynamic_cast<Image*>(&c)) return std::make_unique<ImageAdapter>(*i);
+    return std::unique_ptr<ControlAdapter>(new ControlAdapter(c));
 }
 
-ChildWindow::~ChildWindow() {
+ControlAdapter::~ControlAdapter() {
     if (hwnd && IsWindow(hwnd)) {
         RemovePropA(hwnd, kAdapterProp);
         if (systemProc_)
@@ -267,14 +364,13 @@ ChildWindow::~ChildWindow() {
     }
 }
 
-void ChildWindow::Create(FormWindow& w, HINSTANCE instance, int childId) {
+RECT ControlAdapter::Extent(const FormWindow& w) const { return w.Box(model); }
+
+void ControlAdapter::Create(FormWindow& w, HINSTANCE instance, int childId) {
     id = childId;
     form_ = &w;
     const RECT r = w.Box(model);
-    // A group frame lets the form's painting through: it draws only its
-    // border and caption.
-    const DWORD exStyle = dynamic_cast<GroupFrame*>(this) ? WS_EX_TRANSPARENT : 0;
-    hwnd = CreateWindowExA(exStyle, ClassName(), Text().c_str(),
+    hwnd = CreateWindowExA(ExStyle(), ClassName(), Text().c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | Style(), r.left, r.top,
                            r.right - r.left, r.bottom - r.top + ExtraHeight(w), w.hwnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -282,11 +378,11 @@ void ChildWindow::Create(FormWindow& w, HINSTANCE instance, int childId) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.gdi->ButtonFont(w.display.dpi)), FALSE);
     SetPropA(hwnd, kAdapterProp, this);
     systemProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::Subclass)));
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlAdapter::Subclass)));
     Fill(w);
 }
 
-void ChildWindow::Update(FormWindow& w) {
+void ControlAdapter::Update(FormWindow& w) {
     if (!hwnd) return;
     const std::string text = Text();
     if (WindowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
@@ -303,8 +399,8 @@ void ChildWindow::Update(FormWindow& w) {
 
 // Mouse movement over a child window is the model's, in twips of the
 // control; everything else is the system's.
-LRESULT CALLBACK ChildWindow::Subclass(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<ChildWindow*>(GetPropA(h, kAdapterProp));
+LRESULT CALLBACK ControlAdapter::Subclass(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<ControlAdapter*>(GetPropA(h, kAdapterProp));
     if (!self) return DefWindowProcA(h, msg, wParam, lParam);
     const WNDPROC system = self->systemProc_;
     if (msg == WM_MOUSEMOVE && self->model.MouseMove) {
@@ -326,81 +422,75 @@ namespace {
 constexpr int kFirstChildId = 100;
 }  // namespace
 
-// Children are made in keyboard order, which is the order the dialog
-// manager walks; frames and the tab control then go to the bottom, so that
-// they draw under what lies on them.
+// Every control gets its adapter, in keyboard order, which is the order the
+// dialog manager walks; frames and the tab control then go to the bottom,
+// so that they draw under what lies on them.
 void FormWindow::CreateChildren(HINSTANCE instance) {
-    std::vector<Control*> order;
-    for (Control* c : form->Controls()) order.push_back(c);
+    std::vector<Control*> order = form->Controls();
     std::stable_sort(order.begin(), order.end(),
                      [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
-    const ChildWindow* previous = nullptr;
     for (Control* c : order) {
-        auto child = ChildWindow::For(*c, dialog);
-        if (!child) continue;
-        child->Create(*this, instance, kFirstChildId + static_cast<int>(children.size()));
-        if (!child->hwnd) continue;
+        ControlAdapter& a = *adapters.emplace_back(ControlAdapter::For(*c, dialog));
+        adapterOf[c] = &a;
+    }
+    if (!childrenDeferred) CreateChildWindows(instance);
+}
+
+// The adapters' windows, in keyboard order (FormWindow::Create says when).
+void FormWindow::CreateChildWindows(HINSTANCE instance) {
+    platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
+    const ControlAdapter* previous = nullptr;  // the last window made
+    int nextId = kFirstChildId;
+    for (auto& owned : adapters) {
+        ControlAdapter& a = *owned;
+        if (a.Painted()) continue;
+        a.Create(*this, instance, nextId);
+        if (!a.hwnd) continue;
+        ++nextId;
         // Each control starts a group of its own, but for the options of one
         // container after the first: arrow keys move among those.
-        auto* option = dynamic_cast<OptionButton*>(c);
-        const bool joins = option && previous && dynamic_cast<OptionButton*>(&previous->model) &&
-                           previous->model.Parent() == c->Parent();
+        const bool joins = a.IsOption() && previous && previous->IsOption() &&
+                           previous->model.Parent() == a.model.Parent();
         if (!joins)
-            SetWindowLongPtrA(child->hwnd, GWL_STYLE,
-                              GetWindowLongPtrA(child->hwnd, GWL_STYLE) | WS_GROUP);
-        previous = child.get();
-        childOf[c] = child.get();
-        children.push_back(std::move(child));
+            SetWindowLongPtrA(a.hwnd, GWL_STYLE, GetWindowLongPtrA(a.hwnd, GWL_STYLE) | WS_GROUP);
+        previous = &a;
     }
-    for (auto& child : children)
-        if (dynamic_cast<Frame*>(&child->model))
-            ::SetWindowPos(child->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (auto& child : children)
-        if (dynamic_cast<TabControl*>(&child->model))
-            ::SetWindowPos(child->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (int beneath : {1, 2})
+        for (auto& a : adapters)
+            if (a->hwnd && a->Beneath() == beneath)
+                ::SetWindowPos(a->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-ChildWindow* FormWindow::Child(const Control* c) const {
-    auto it = childOf.find(c);
-    return it == childOf.end() ? nullptr : it->second;
+ControlAdapter* FormWindow::AdapterOf(const Control* c) const {
+    auto it = adapterOf.find(c);
+    return it == adapterOf.end() ? nullptr : it->second;
 }
 
-ChildWindow* FormWindow::ChildByWindow(HWND h) const {
+ControlAdapter* FormWindow::ChildByWindow(HWND h) const {
     if (!h || GetParent(h) != hwnd) return nullptr;
-    return static_cast<ChildWindow*>(GetPropA(h, kAdapterProp));
+    return static_cast<ControlAdapter*>(GetPropA(h, kAdapterProp));
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab turn the pages of the dialog's tab control.
 bool FormWindow::TurnPage(bool back) {
-    for (auto& child : children)
-        if (auto* tabs = dynamic_cast<TabControl*>(&child->model); tabs && tabs->Shown()) {
-            const int n = tabs->Tabs();
-            if (n > 0) tabs->SetTab((tabs->Tab() + (back ? n - 1 : 1)) % n);
-            return true;
-        }
+    for (auto& a : adapters)
+        if (a->TurnPage(back)) return true;
     return false;
 }
 
 // The colours a static text, check box or frame draws with: the label's
-// own text colour, over the colour of the picture box or form it lies on.
+// own text colour, over the colour of the picture box, tab page or form it
+// lies on.
 std::optional<LRESULT> FormWindow::OnControlColour(HDC dc, HWND control) {
-    ChildWindow* child = ChildByWindow(control);
-    if (!child || dynamic_cast<TextBox*>(&child->model)) return std::nullopt;
+    ControlAdapter* child = ChildByWindow(control);
+    if (!child || !child->TakesFormColours()) return std::nullopt;
     COLORREF text;
     if (child->TextColour(text) && IsWindowEnabled(control)) SetTextColor(dc, text);
-    COLORREF back = ToColorRef(form->BackColor);
-    for (const Control* p = child->model.Parent(); p; p = p->Parent()) {
-        if (auto* pic = dynamic_cast<const PictureBox*>(p)) {
-            back = ToColorRef(pic->BackColor());
-            break;
-        }
-        if (auto* tabs = dynamic_cast<Tabs*>(Child(p))) {
-            back = tabs->PageColour();
-            break;
-        }
-    }
+    std::optional<COLORREF> under;
+    for (const Control* p = child->model.Parent(); p && !under; p = p->Parent())
+        if (ControlAdapter* a = AdapterOf(p)) under = a->BackColour();
+    const COLORREF back = under.value_or(ToColorRef(form->BackColor));
     SetBkColor(dc, back);
     return reinterpret_cast<LRESULT>(gdi->Brush(back));
 }
