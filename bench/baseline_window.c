@@ -3,8 +3,7 @@
    borderless window of the large face's size, filled with the face's
    background colour, and draws the time once.
    Usage: baseline_window.exe [x y]   (screen position, default 40 40) */
-#include <windows.h>
-#include <stdio.h>
+#include "plain_window.h"
 
 static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -37,29 +36,12 @@ static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
 {
     (void)prev;
-    int x = 40, y = 40;
-    if (cmd && *cmd)
-        sscanf(cmd, "%d %d", &x, &y);
-
-    WNDCLASSA wc = {0};
-    wc.lpfnWndProc = wndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = "BaselineWindow";
-    RegisterClassA(&wc);
-
     /* The large face's size: 2900 x 770 twips at 96 dpi. */
-    HWND hwnd = CreateWindowExA(WS_EX_APPWINDOW, "BaselineWindow", "BaselineWindow", WS_POPUP,
-                                x, y, 193, 51, NULL, NULL, inst, NULL);
+    HWND hwnd = plainWindow(inst, cmd, "BaselineWindow", wndProc, WS_EX_APPWINDOW, WS_POPUP,
+                            193, 51);
     if (!hwnd)
         return 1;
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
-
-    MSG m;
-    while (GetMessageA(&m, NULL, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    return 0;
+    return plainLoop();
 }

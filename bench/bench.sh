@@ -7,18 +7,25 @@
 #   CPU at rest, working set, and how the seconds digit follows the system
 #   clock, against a plain 1000 ms SetTimer clock (bench/minimal_timer.c);
 #   instructions per tick of the clock's own code (bench/tick_cost.cpp under
-#   callgrind, native build).
+#   callgrind, native build); memory and windows after 1 and 200 cycles of
+#   the settings dialog, from outside (bench/dialog_cycles.c) and in a
+#   simulated hour in process (bench/hour.cpp, the source tree's code).
 #
 # ZV_BENCH_ARCH   x86 (build/win32, 32-bit Wine) or x64 (build/win64, wine64);
 #                 default x86 where the 32-bit loader runs, else x64.
-# BENCH_SECONDS   time the clocks tick while measured (default 600, at least 120).
+# BENCH_SECONDS   time the clocks tick while measured (default 600, at least
+#                 120; 0 measures the sizes and start-ups only).
 # BENCH_STARTS    start-ups of each program, alternating (default 7).
+# BENCH_CYCLES    settings-dialog cycles after the run at rest (default 200).
 # BENCH_EXE       the Zilvane.exe to measure (default: the chosen build's).
+# BENCH_OUT       where the figures go (default build/bench-ARCH).
 set -euo pipefail
 . "$(dirname "$0")/../scripts/common.sh"
 
 SECONDS_TO_RUN=${BENCH_SECONDS:-600}
-((SECONDS_TO_RUN >= 120)) || zv_die "BENCH_SECONDS must be at least 120"
+((SECONDS_TO_RUN >= 120 || SECONDS_TO_RUN == 0)) || zv_die "BENCH_SECONDS must be 0 or at least 120"
+CYCLES=${BENCH_CYCLES:-200}
+((CYCLES >= 2)) || zv_die "BENCH_CYCLES must be at least 2"
 STARTS=${BENCH_STARTS:-7}
 ((STARTS >= 1)) || zv_die "BENCH_STARTS must be at least 1"
 
@@ -37,18 +44,19 @@ LOADER=$ZV_WINE
 if [[ $arch == x86 ]]; then CROSS=i686-w64-mingw32; else CROSS=x86_64-w64-mingw32; fi
 echo "Benchmarking the $arch clock ($ZV_BUILD)."
 cmake --preset "$ZV_PRESET" >/dev/null
-cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane >/dev/null
+cmake --build --preset "$ZV_PRESET" -j2 --target Zilvane bench_hour >/dev/null
 
 EXE=${BENCH_EXE:-$ZV_BUILD/bin/Zilvane.exe}
-OUT=$ZV_ROOT/build/bench-$arch
+OUT=${BENCH_OUT:-$ZV_ROOT/build/bench-$arch}
 [[ -f $EXE ]] || zv_die "$EXE is missing; run the $ZV_PRESET build first"
 mkdir -p "$OUT"
-echo "Benchmark of $EXE ($arch, $LOADER), $SECONDS_TO_RUN s at rest, $STARTS start-ups each"
+echo "Benchmark of $EXE ($arch, $LOADER), $SECONDS_TO_RUN s at rest, $STARTS start-ups each, $CYCLES dialog cycles"
 
 # ------------------------------------------------------------------ tools ---
 CFLAGS=(-O2 -Wall -Wextra)
 "$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/minimal_timer.exe" "$ZV_ROOT/bench/minimal_timer.c" -mwindows
 "$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/session.exe" "$ZV_ROOT/bench/session.c" -mwindows
+"$CROSS-gcc" "${CFLAGS[@]}" -s -o "$OUT/dialog_cycles.exe" "$ZV_ROOT/bench/dialog_cycles.c"
 # The plain window program carries the clock's manifest, as this build made it.
 cp "$ZV_BUILD/resources/Zilvane.manifest" "$OUT/baseline.manifest"
 cp "$ZV_ROOT/bench/baseline.rc" "$OUT/baseline.rc"
@@ -61,7 +69,9 @@ gcc "${CFLAGS[@]}" -o "$OUT/startwatch" "$ZV_ROOT/bench/startwatch.c" -lX11
 # ------------------------------------------- instructions per tick (host) ---
 # Native, without sanitizers (valgrind cannot run them), optimised.
 tick_ir=
-if command -v valgrind >/dev/null; then
+if ((SECONDS_TO_RUN == 0)); then
+    :
+elif command -v valgrind >/dev/null; then
     echo "Counting the tick's instructions (callgrind) ..."
     cmake -S "$ZV_ROOT" -B "$ZV_ROOT/build/bench-host" -DZILVANE_SANITIZE=OFF \
         -DCMAKE_BUILD_TYPE=Release >"$OUT/bench-host.log" 2>&1 &&
@@ -200,34 +210,61 @@ memory_kib() { # PID
         "/proc/$1/smaps_rollup" 2>/dev/null || echo "0 0"
 }
 
-zpid=$(start_in zilvane "$EXE")
-mpid=$(start_in baseline "$OUT/minimal_timer.exe" 40 40)
-zwin=$(wait_window "$zpid" '^Zilvane$')
-wait_window "$mpid" '^MinimalTimer$' >/dev/null
-sleep 3 # start-up is not what is measured here
+at_rest() {
+    zpid=$(start_in zilvane "$EXE")
+    mpid=$(start_in baseline "$OUT/minimal_timer.exe" 40 40)
+    zwin=$(wait_window "$zpid" '^Zilvane$')
+    wait_window "$mpid" '^MinimalTimer$' >/dev/null
+    sleep 3 # start-up is not what is measured here
 
-read -r zx zy < <(geometry "$zwin")
-# Seconds-units digit of the large face: panel at 320 twips, digit at 1800,
-# top 337 twips inside it; 16 x 22 px. The reference draws its digit at 0, 0.
-zregion="zilvane:$((zx + (320 + 1800) / 15)),$((zy + 337 / 15)),16,22"
-mregion="minimal:40,40,16,22"
+    read -r zx zy < <(geometry "$zwin")
+    # Seconds-units digit of the large face: panel at 320 twips, digit at 1800,
+    # top 337 twips inside it; 16 x 22 px. The reference draws its digit at 0, 0.
+    zregion="zilvane:$((zx + (320 + 1800) / 15)),$((zy + 337 / 15)),16,22"
+    mregion="minimal:40,40,16,22"
 
-# The program processes themselves, and everything of their prefixes.
-zexe=$(zv_pids_of zilvane.exe "$OUT/prefix-zilvane")
-mexe=$(zv_pids_of minimal_timer.exe "$OUT/prefix-baseline")
-zall=$(zv_pids_of '*' "$OUT/prefix-zilvane")
-mall=$(zv_pids_of '*' "$OUT/prefix-baseline")
-[[ -n $zexe && -n $mexe ]] || zv_die "could not find the Wine processes of the two programs"
+    # The program processes themselves, and everything of their prefixes.
+    zexe=$(zv_pids_of zilvane.exe "$OUT/prefix-zilvane")
+    mexe=$(zv_pids_of minimal_timer.exe "$OUT/prefix-baseline")
+    zall=$(zv_pids_of '*' "$OUT/prefix-zilvane")
+    mall=$(zv_pids_of '*' "$OUT/prefix-baseline")
+    [[ -n $zexe && -n $mexe ]] || zv_die "could not find the Wine processes of the two programs"
 
-echo "At rest for $SECONDS_TO_RUN s (Zilvane pid $zexe, reference pid $mexe) ..."
-t0=$(date +%s.%N)
-z0=$(cpu_us $zexe) m0=$(cpu_us $mexe) za0=$(cpu_us $zall) ma0=$(cpu_us $mall)
-"$OUT/digitwatch" "$SECONDS_TO_RUN" "$OUT/events" "$zregion" "$mregion" >"$OUT/digitwatch.txt"
-t1=$(date +%s.%N)
-z1=$(cpu_us $zexe) m1=$(cpu_us $mexe) za1=$(cpu_us $zall) ma1=$(cpu_us $mall)
-read -r zrss zpriv < <(memory_kib "$zexe")
-read -r mrss mpriv < <(memory_kib "$mexe")
-kill -0 "$zpid" 2>/dev/null || zv_die "Zilvane exited during the run"
+    echo "At rest for $SECONDS_TO_RUN s (Zilvane pid $zexe, reference pid $mexe) ..."
+    t0=$(date +%s.%N)
+    z0=$(cpu_us $zexe) m0=$(cpu_us $mexe) za0=$(cpu_us $zall) ma0=$(cpu_us $mall)
+    "$OUT/digitwatch" "$SECONDS_TO_RUN" "$OUT/events" "$zregion" "$mregion" >"$OUT/digitwatch.txt"
+    t1=$(date +%s.%N)
+    z1=$(cpu_us $zexe) m1=$(cpu_us $mexe) za1=$(cpu_us $zall) ma1=$(cpu_us $mall)
+    read -r zrss zpriv < <(memory_kib "$zexe")
+    read -r mrss mpriv < <(memory_kib "$mexe")
+    kill -0 "$zpid" 2>/dev/null || zv_die "Zilvane exited during the run"
+
+    # The settings dialog opened from the menu and closed, once and then up to
+    # CYCLES times; what the process holds after each (the windows a dialog
+    # leaves behind, and its memory) should not grow after the first.
+    echo "Settings dialog: 1 cycle, then $((CYCLES - 1)) more ..."
+    after_cycles() { # N -> "windows gdi user rss private"
+        local line
+        line=$(in_prefix zilvane "$LOADER" "$OUT/dialog_cycles.exe" "$1" 2>>"$OUT/dialog_cycles.log") ||
+            zv_die "the dialog cycles failed (see $OUT/dialog_cycles.log)"
+        read -r _ _ _ w _ g _ u <<<"$line"
+        echo "$w $g $u $(memory_kib "$zexe")"
+    }
+    cycle1=$(after_cycles 1)
+    cycleN=$(after_cycles $((CYCLES - 1)))
+
+    # The simulated hour, in the other prefix: no clock runs there.
+    echo "A simulated hour in process, $CYCLES dialog cycles ..."
+    in_prefix baseline "$LOADER" "$ZV_BUILD/bench/hour.exe" "$CYCLES" >"$OUT/hour.txt" \
+        2>"$OUT/hour.log" || zv_die "the simulated hour failed (see $OUT/hour.log)"
+}
+
+t0=0 t1=0 z0=0 z1=0 m0=0 m1=0 za0=0 za1=0 ma0=0 ma1=0
+zrss=- zpriv=- mrss=- mpriv=- cycle1="- - - - -" cycleN="- - - - -"
+rm -f "$OUT/hour.txt"
+: >"$OUT/digitwatch.txt"
+((SECONDS_TO_RUN == 0)) || at_rest
 
 # ----------------------------------------------------------------- table ---
 size_of() { if [[ -f $1 ]]; then stat -c %s "$1"; else echo -; fi; }
@@ -240,7 +277,10 @@ size_of() { if [[ -f $1 ]]; then stat -c %s "$1"; else echo -; fi; }
     echo "seconds $(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.1f", b - a}')"
     echo "cpu $((z1 - z0)) $((m1 - m0)) $((za1 - za0)) $((ma1 - ma0))"
     echo "mem $zrss $zpriv $mrss $mpriv"
-    grep '^RESULT' "$OUT/digitwatch.txt"
+    echo "cycles 1 $cycle1"
+    echo "cycles $CYCLES $cycleN"
+    grep '^after' "$OUT/hour.txt" 2>/dev/null || true
+    grep '^RESULT' "$OUT/digitwatch.txt" || true
     sed 's/^/start_z /' "$OUT/starts-zilvane.txt"
     sed 's/^/start_b /' "$OUT/starts-baseline.txt"
 } >"$OUT/figures.txt"

@@ -4,9 +4,7 @@
    top-left, 16 x 22 px, so the benchmark can watch it the same way it
    watches the clock's digit.
    Usage: minimal_timer.exe [x y]   (screen position, default 40 40) */
-#include <windows.h>
-#include <stdio.h>
-#include <stdlib.h>
+#include "plain_window.h"
 
 #define CELL_W 16
 #define CELL_H 22
@@ -58,29 +56,11 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
 {
     (void)prev;
     (void)show;
-    int x = 40, y = 40;
-    if (cmd && *cmd)
-        sscanf(cmd, "%d %d", &x, &y);
-
-    WNDCLASSA wc = {0};
-    wc.lpfnWndProc = wndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = "MinimalTimer";
-    RegisterClassA(&wc);
-
     readTime();
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, "MinimalTimer", "MinimalTimer",
-                                WS_POPUP | WS_VISIBLE, x, y, 120, CELL_H,
-                                NULL, NULL, inst, NULL);
+    HWND hwnd = plainWindow(inst, cmd, "MinimalTimer", wndProc, WS_EX_TOOLWINDOW,
+                            WS_POPUP | WS_VISIBLE, 120, CELL_H);
     if (!hwnd)
         return 1;
     SetTimer(hwnd, 1, 1000, NULL);
-
-    MSG m;
-    while (GetMessageA(&m, NULL, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    return 0;
+    return plainLoop();
 }

@@ -24,10 +24,15 @@ function field(s, key,    i, n, kv) {
 $1 == "exe_x86" { x86 = $2 }
 $1 == "exe_x64" { x64 = $2 }
 $1 == "exe_baseline" { base = $2 }
+$1 == "exe_measured" { measured = $2 }
 $1 == "tick_ir" { ir = $2 }
 $1 == "seconds" { secs = $2 }
 $1 == "cpu" { cz = $2; cm = $3; caz = $4; cam = $5 }
 $1 == "mem" { rz = $2; pz = $3; rm = $4; pm = $5 }
+$1 == "cycles" && $2 == 1 { w1 = $3; g1 = $4; u1 = $5; r1 = $6; p1 = $7 }
+$1 == "cycles" && $2 != 1 { ncyc = $2; wn = $3; gn = $4; un = $5; rn = $6; pn = $7 }
+$1 == "after" && $2 == 1 { hw1 = $4; hg1 = $8; hp1 = int($12 / 1024) }
+$1 == "after" && $2 != 1 { hn = $2; hwn = $4; hgn = $8; hpn = int($12 / 1024) }
 $1 == "RESULT" && $2 == "zilvane" { dz = $0 }
 $1 == "RESULT" && $2 == "minimal" { dm = $0 }
 $1 == "start_z" { nz++; zc[nz] = $2; zs[nz] = $3 - $2; zp[nz] = $4 - $3; zt[nz] = $4 }
@@ -38,6 +43,7 @@ END {
         "-------------------", "-------------------", "---------", "---------------"
     row("Zilvane.exe size, 32-bit (build/win32)", bytes(x86), "-", "-", "<= 300 KB")
     row("Zilvane.exe size, 64-bit (build/win64)", bytes(x64), "-", "-", "<= 400 KB")
+    row("Zilvane.exe measured (BENCH_EXE) size", bytes(measured), "-", "-", "-")
     row("Plain window program (baseline) size", "-", bytes(base), "-", "-")
     mt = median(zt, nz); mb = median(bt, nb)  # median() sorts: [1] is the least
     row("Start-up to first frame, median of " nz " (ms)", sprintf("%.0f (min %.0f)", mt, zt[1]), \
@@ -48,6 +54,7 @@ END {
     row("  window created -> shown (ms)", sprintf("%.0f", a), sprintf("%.0f", b), ratio(a, b), "")
     a = median(zp, nz); b = median(bp, nb)
     row("  shown -> first frame on screen (ms)", sprintf("%.0f", a), sprintf("%.0f", b), ratio(a, b), "")
+    if (secs <= 0) { print ""; print "Start-ups only (BENCH_SECONDS=0)."; exit }
     perMin = 60 / secs / 1000  # microseconds over the run -> ms per minute
     row("CPU per minute at rest, process (ms)", sprintf("%.1f", cz * perMin), sprintf("%.1f", cm * perMin), ratio(cz, cm), "<= 1.2 x")
     row("CPU per minute at rest, whole prefix (ms)", sprintf("%.1f", caz * perMin), sprintf("%.1f", cam * perMin), ratio(caz, cam), "-")
@@ -57,6 +64,15 @@ END {
         field(dm, "skipped") " / " field(dm, "held"), "-", "0 / 0")
     row("Working set at rest (KiB)", rz, rm, ratio(rz, rm), "-")
     row("Private memory at rest (KiB)", pz, pm, ratio(pz, pm), "-")
+    row("After 1 / " ncyc " dialog cycles, from outside:", "", "", "", "flat")
+    row("  windows of the process", w1 " / " wn, "-", "-", "")
+    row("  GDI / USER objects (GetGuiResources)", g1 "/" u1 " -> " gn "/" un, "-", "-", "")
+    row("  working set (KiB)", r1 " / " rn, "-", "-", "")
+    row("  private memory (KiB)", p1 " / " pn, "-", "-", "")
+    row("Simulated hour, after 1 / " hn " dialog cycles:", "", "", "", "flat")
+    row("  windows of the thread", hw1 " / " hwn, "-", "-", "")
+    row("  GDI objects alive (handle probe)", hg1 " / " hgn, "-", "-", "")
+    row("  private memory (KiB)", hp1 " / " hpn, "-", "-", "")
     row("Clock's own code per tick (instructions)", ir, "-", "-", "-")
     print ""
     print "Baseline: a plain window program with the clock's manifest for the start-up rows,"

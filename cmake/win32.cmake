@@ -70,3 +70,15 @@ add_subdirectory(${GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_A
 add_subdirectory(tests/win32)
 add_subdirectory(tests/win32host)
 add_subdirectory(tests/e2e)
+
+# The benchmark's simulated hour in process (bench/hour.cpp): the clock on the
+# real host and platform, ticked and its settings dialog cycled.
+add_executable(bench_hour bench/hour.cpp resources/Zilvane.rc)
+target_link_libraries(bench_hour PRIVATE zilvane_win32 psapi)
+target_include_directories(bench_hour PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+target_link_options(bench_hour PRIVATE ${ZILVANE_STATIC_LINK})
+set_target_properties(bench_hour PROPERTIES OUTPUT_NAME hour RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# The hourly chime's sound beside it, as beside the clock: a missing one
+# would stop the hour at a message box.
+add_custom_command(TARGET bench_hour POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Alarm.wav ${CMAKE_BINARY_DIR}/bench/Alarm.wav)

@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <winver.h>
 
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/Dpi.h"
 
 #include <algorithm>
@@ -485,10 +486,7 @@ VersionInfo Win32Platform::Version() {
 }
 
 void Win32Platform::InitCommonControls(std::uint32_t size, std::uint32_t classes) {
-    INITCOMMONCONTROLSEX icc;
-    icc.dwSize = size;
-    icc.dwICC = classes;
-    InitCommonControlsEx(&icc);
+    platform::win32::RequestCommonControls(size, classes);
 }
 
 // --- single instance --------------------------------------------------
@@ -545,12 +543,14 @@ int Win32Platform::ScreenHeightTwips() {
 }
 
 std::vector<Monitor> Win32Platform::Monitors(int dpi) {
-    std::vector<Monitor> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) {
-        const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        monitors.push_back(Monitor{screen, screen, PrimaryDpi()});
+    if (monitorsPx_.empty()) {
+        EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitorsPx_));
+        if (monitorsPx_.empty()) {
+            const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            monitorsPx_.push_back(Monitor{screen, screen, PrimaryDpi()});
+        }
     }
+    std::vector<Monitor> monitors = monitorsPx_;
     auto twips = [dpi](const Rect& r) {
         return Rect{TwipsOfPixels(r.left, dpi), TwipsOfPixels(r.top, dpi),
                     TwipsOfPixels(r.right, dpi), TwipsOfPixels(r.bottom, dpi)};

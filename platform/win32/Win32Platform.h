@@ -1,8 +1,9 @@
 // The system services on the real Win32 API. Like Platform.h this header
 // stays free of <windows.h>; only Win32Platform.cpp includes it.
 //
-// Link with user32 gdi32 advapi32 comctl32 version; shell32, comdlg32 and
-// winmm are loaded from the system folder when first used.
+// Link with user32 gdi32 advapi32 version; shell32, comdlg32 and winmm are
+// loaded from the system folder when first used, comctl32 with the first
+// common control (CommonControls.h).
 #pragma once
 
 #include "platform/Platform.h"
@@ -81,18 +82,23 @@ public:
     bool ClaimInstance(const std::string& name) override;
     void Pause(unsigned milliseconds) override;
 
-    // The screen's size is read once and kept: the keep-on-screen check asks
-    // for it every second, and under Wine each reading is three calls into
-    // the window server. ForgetScreen makes the next question read it again.
+    // The screen's size and the monitors are read once and kept: the
+    // keep-on-screen check asks for them every second, and under Wine a
+    // reading of the monitors alone took some 400 us, mostly in the window
+    // server. ForgetScreen makes the next question read them again.
     int ScreenWidthTwips() override;
     int ScreenHeightTwips() override;
     std::vector<Monitor> Monitors(int dpi) override;
-    void ForgetScreen() { screenRead_ = false; }
+    void ForgetScreen() {
+        screenRead_ = false;
+        monitorsPx_.clear();
+    }
 
 private:
     void ReadScreen();
     bool screenRead_ = false;
     int screenWidth_ = 0, screenHeight_ = 0;  // pixels
+    std::vector<Monitor> monitorsPx_;  // in pixels; empty: not read
 
     struct FormattedDate {
         int year = 0, month = 0, day = 0;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/CommonControls.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GdiCache.h"
 
@@ -428,11 +429,20 @@ void FormWindow::CreateChildren(HINSTANCE instance) {
     std::vector<Control*> order = form->Controls();
     std::stable_sort(order.begin(), order.end(),
                      [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
-    const ControlAdapter* previous = nullptr;  // the last window made
-    int nextId = kFirstChildId;
     for (Control* c : order) {
         ControlAdapter& a = *adapters.emplace_back(ControlAdapter::For(*c, dialog));
         adapterOf[c] = &a;
+    }
+    if (!childrenDeferred) CreateChildWindows(instance);
+}
+
+// The adapters' windows, in keyboard order (FormWindow::Create says when).
+void FormWindow::CreateChildWindows(HINSTANCE instance) {
+    platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
+    const ControlAdapter* previous = nullptr;  // the last window made
+    int nextId = kFirstChildId;
+    for (auto& owned : adapters) {
+        ControlAdapter& a = *owned;
         if (a.Painted()) continue;
         a.Create(*this, instance, nextId);
         if (!a.hwnd) continue;
@@ -440,7 +450,7 @@ void FormWindow::CreateChildren(HINSTANCE instance) {
         // Each control starts a group of its own, but for the options of one
         // container after the first: arrow keys move among those.
         const bool joins = a.IsOption() && previous && previous->IsOption() &&
-                           previous->model.Parent() == c->Parent();
+                           previous->model.Parent() == a.model.Parent();
         if (!joins)
             SetWindowLongPtrA(a.hwnd, GWL_STYLE, GetWindowLongPtrA(a.hwnd, GWL_STYLE) | WS_GROUP);
         previous = &a;

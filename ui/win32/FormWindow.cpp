@@ -1,5 +1,8 @@
 #include "ui/win32/FormWindow.h"
 
+#include <commctrl.h>
+
+#include "platform/win32/CommonControls.h"
 #include "resources/resource.h"
 #include "ui/win32/GdiCache.h"
 #include "ui/win32/Win32Host.h"
@@ -68,7 +71,10 @@ HWND FormWindow::Create(FormWindow& w, HINSTANCE inst, HWND owner) {
                                 inst, &w);
     if (!hwnd) return nullptr;
     w.display = Display::OfWindow(hwnd);
-    w.CreateTooltip(inst);
+    // A dialog has its controls when it shows (focus, keys). Another form's
+    // (the clock's hidden cancel button) come right after its first show:
+    // its first frame need not wait for them and the library they load.
+    w.childrenDeferred = !w.dialog;
     w.CreateChildren(inst);
     w.Relayout();
     w.ArmTimers();
@@ -132,12 +138,17 @@ std::optional<LRESULT> FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_DISPLAYCHANGE:
             if (host->DisplayChanged) host->DisplayChanged();
             return std::nullopt;
+        case WM_SETTINGCHANGE:  // a work area changed (the taskbar moved)
+            if (wParam == SPI_SETWORKAREA && host->DisplayChanged) host->DisplayChanged();
+            return std::nullopt;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(wParam != 0);
         case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
         case WM_TIMECHANGE: return OnTimeChange();
         case kClockJumped: ClockJumped(); return 0;
+        case kCreateChildren: CreateDeferredChildren(); return 0;
         case kWmDpiChanged:
+            if (host->DisplayChanged) host->DisplayChanged();  // a monitor's scale
             return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     }
     return std::nullopt;
@@ -174,6 +185,8 @@ std::optional<LRESULT> FormWindow::OnPrintClient(HDC dc) {
 
 std::optional<LRESULT> FormWindow::OnWindowPosChanged(const WINDOWPOS& pos) {
     SyncToModel();
+    // Posted: the loop shows the first frame before the children are made.
+    if ((pos.flags & SWP_SHOWWINDOW) && childrenDeferred) PostMessageA(hwnd, kCreateChildren, 0, 0);
     if (pos.flags & SWP_SHOWWINDOW) form->SyncVisible(true);
     if (pos.flags & SWP_HIDEWINDOW) form->SyncVisible(false);
     return std::nullopt;  // DefWindowProc sends WM_MOVE and WM_SIZE
@@ -347,6 +360,15 @@ void FormWindow::ControlChanged(Control& c) {
     const bool tipChanged = now.tip != was.tip || (moved && !now.tip.empty());
     was = now;
     if (tipChanged) RebuildTools();
+}
+
+void FormWindow::CreateDeferredChildren() {
+    if (!childrenDeferred) return;
+    childrenDeferred = false;
+    CreateChildWindows(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)));
+    for (auto& a : adapters)
+        if (a->hwnd) a->Update(*this);
+    RebuildTools();
 }
 
 // Everything may have moved: repaint all, place the buttons, renew the tips.

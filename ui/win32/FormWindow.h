@@ -30,6 +30,9 @@ constexpr UINT kActivateSettled = WM_APP + 1;
 // hears of it and its timers on the second fire, from the message loop
 // rather than inside the system's notification.
 constexpr UINT kClockJumped = WM_APP + 2;
+// Posted when a form that is not a dialog first shows: its child windows
+// are made then (FormWindow::CreateDeferredChildren).
+constexpr UINT kCreateChildren = WM_APP + 3;
 // WM_DPICHANGED, newer than the headers' Windows version.
 constexpr UINT kWmDpiChanged = 0x02E0;
 
@@ -64,7 +67,8 @@ struct FormWindow {
     GdiCache* gdi = nullptr;
     Form* form = nullptr;
     HWND hwnd = nullptr;
-    HWND tooltip = nullptr;
+    HWND tooltip = nullptr;  // made when first wanted (Tooltips.cpp)
+    bool mouseCame = false;  // the form's own mouse has been on it
     Display display;  // what the window's pixels are
     bool dialog = false;
     ModalShow* modal = nullptr;  // while shown modally
@@ -78,6 +82,7 @@ struct FormWindow {
     std::optional<Control*> pressed;  // mouse target while a button is down, as HitTarget
     bool activatePending = false;  // activated; Activate not raised yet
     bool clockJumpPending = false;  // kClockJumped posted, not yet handled
+    bool childrenDeferred = false;  // child windows wait for the first show
 
     // FormWindow.cpp: the window, its procedure and one handler per message.
     // A handler's empty answer lets the system's default run.
@@ -125,6 +130,8 @@ struct FormWindow {
 
     // Adapters.cpp: each control's adapter; some are child windows.
     void CreateChildren(HINSTANCE instance);
+    void CreateChildWindows(HINSTANCE instance);
+    void CreateDeferredChildren();
     ControlAdapter* AdapterOf(const Control* c) const;
     ControlAdapter* ChildByWindow(HWND h) const;
     bool TurnPage(bool back);
@@ -138,7 +145,7 @@ struct FormWindow {
     void FocusFirst();
 
     // Tooltips.cpp.
-    void CreateTooltip(HINSTANCE instance);
+    void CreateTooltip();
     void DestroyTooltip();
     void RebuildTools();
     void RelayToTip(UINT msg, WPARAM wParam, LPARAM lParam);  // the form's own mouse

@@ -2,12 +2,16 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/CommonControls.h"
+
 namespace ui::win32 {
 
 // The tooltip has no owner: a window that owns another is not made top-most
 // by SetWindowPos(HWND_TOPMOST) under Wine, and the form must be. So it does
 // not go with its form by itself: the form destroys it.
-void FormWindow::CreateTooltip(HINSTANCE instance) {
+void FormWindow::CreateTooltip() {
+    platform::win32::UseCommonControls(ICC_WIN95_CLASSES);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
     tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -21,8 +25,24 @@ void FormWindow::DestroyTooltip() {
 
 // Tools go in from the topmost control down: the tooltip takes the first
 // tool under the mouse, so a label's tip wins over its panel's.
+//
+// The tooltip window is made only when a tool needs it, so that a start-up
+// does not wait for it: a child window's tool at once (the tooltip watches
+// that window's mouse), a tool on the form's own surface once the mouse has
+// come to the form.
 void FormWindow::RebuildTools() {
-    if (!tooltip) return;
+    auto ChildWindowOf = [this](const Control* c) {
+        const ControlAdapter* a = AdapterOf(c);
+        return a && a->hwnd;
+    };
+    if (!tooltip) {
+        bool wanted = false;
+        for (Control* c : form->Controls())
+            wanted = wanted || (!c->ToolTip().empty() && c->Shown() && (mouseCame || ChildWindowOf(c)));
+        if (!wanted) return;
+        CreateTooltip();
+        if (!tooltip) return;
+    }
     TOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     while (SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti))) {
@@ -55,6 +75,10 @@ void FormWindow::RebuildTools() {
 }
 
 void FormWindow::RelayToTip(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!mouseCame) {
+        mouseCame = true;
+        RebuildTools();
+    }
     if (!tooltip) return;
     MSG m{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     GetCursorPos(&m.pt);

@@ -13,10 +13,9 @@
 
 namespace ui::win32 {
 
+// The common controls come with the first window that has one
+// (FormWindow::CreateChildren, CreateTooltip), not with the host.
 Win32Host::Win32Host(void* instance) : instance_(instance) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-
     auto inst = static_cast<HINSTANCE>(instance_);
     FormWindow::RegisterWindowClass(inst);
     gdi_ = std::make_unique<GdiCache>(inst);

@@ -41,8 +41,9 @@ public:
     // for one DPI; each window converts at its own.
     int TwipsPerPixel() const;
 
-    // Runs when the screen's size or colours change (WM_DISPLAYCHANGE):
-    // for what keeps a reading of the screen.
+    // Runs when the screen's size or colours, the monitors, a work area or
+    // a monitor's scale change (WM_DISPLAYCHANGE, WM_SETTINGCHANGE for the
+    // work area, WM_DPICHANGED): for what keeps a reading of the screen.
     std::function<void()> DisplayChanged;
 
     void Changed(Form& form, Control* control) override;
