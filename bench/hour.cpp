@@ -41,16 +41,7 @@ struct HourPlatform : platform::Win32Platform {
         const FILETIME ft{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
         SYSTEMTIME st;
         FileTimeToSystemTime(&ft, &st);
-        platform::DateTime now;
-        now.year = st.wYear;
-        now.month = st.wMonth;
-        now.day = st.wDay;
-        now.hour = st.wHour;
-        now.minute = st.wMinute;
-        now.second = st.wSecond;
-        now.millisecond = st.wMilliseconds;
-        now.dayOfWeek = st.wDayOfWeek;
-        return now;
+        return platform::FromSystemTime(st);
     }
 };
 

@@ -139,19 +139,23 @@ std::string FolderOf(const std::string& file) {
 
 // --- time -------------------------------------------------------------
 
+DateTime FromSystemTime(const SYSTEMTIME& st) {
+    DateTime d;
+    d.year = st.wYear;
+    d.month = st.wMonth;
+    d.day = st.wDay;
+    d.hour = st.wHour;
+    d.minute = st.wMinute;
+    d.second = st.wSecond;
+    d.millisecond = st.wMilliseconds;
+    d.dayOfWeek = st.wDayOfWeek;
+    return d;
+}
+
 DateTime Win32Platform::Now() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    DateTime now;
-    now.year = st.wYear;
-    now.month = st.wMonth;
-    now.day = st.wDay;
-    now.hour = st.wHour;
-    now.minute = st.wMinute;
-    now.second = st.wSecond;
-    now.millisecond = st.wMilliseconds;
-    now.dayOfWeek = st.wDayOfWeek;
-    return now;
+    return FromSystemTime(st);
 }
 
 std::string Win32Platform::FormatDate(const DateTime& when, const std::string& picture) {

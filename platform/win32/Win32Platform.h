@@ -17,6 +17,9 @@ namespace platform {
 // backslash, except that a drive root keeps its own ("C:\x.exe" -> "C:\").
 std::string FolderOf(const std::string& file);
 
+// A system time as the program's date and time.
+DateTime FromSystemTime(const struct _SYSTEMTIME& st);
+
 class Win32Platform : public Platform {
 public:
     Win32Platform() = default;

@@ -23,16 +23,7 @@ platform::DateTime LocalIn(int seconds) {
     ft.dwHighDateTime = t.HighPart;
     SYSTEMTIME at;
     FileTimeToSystemTime(&ft, &at);
-    platform::DateTime d;
-    d.year = at.wYear;
-    d.month = at.wMonth;
-    d.day = at.wDay;
-    d.dayOfWeek = at.wDayOfWeek;
-    d.hour = at.wHour;
-    d.minute = at.wMinute;
-    d.second = at.wSecond;
-    d.millisecond = at.wMilliseconds;
-    return d;
+    return platform::FromSystemTime(at);
 }
 
 TEST(WakeTimer, SignalsAtTheLocalTimeItWasSetForAndNotOnceCancelled) {
