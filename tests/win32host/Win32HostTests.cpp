@@ -102,6 +102,22 @@ Shot Grab(HDC src, int x, int y, int width, int height) {
     return s;
 }
 
+// A strip as drawn (the bitmaps linked into the test); empty if missing.
+Shot ArtOfRecord(int id) {
+    auto strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!strip) return {};
+    BITMAP bm;
+    GetObject(strip, sizeof bm, &bm);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, strip);
+    Shot art = Grab(dc, 0, 0, bm.bmWidth, bm.bmHeight);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(strip);
+    return art;
+}
+
 // What the window shows in its client area.
 Shot GrabClient(HWND h) {
     RECT c;
@@ -222,19 +238,9 @@ TEST_F(Win32HostTest, ModelGeometryFollowsTheWindow) {
 }
 
 TEST_F(Win32HostTest, PaintsStripCellsAndLabelsPixelExact) {
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                    MAKEINTRESOURCEA(IDB_HANELER0), IMAGE_BITMAP,
-                                                    0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(strip, nullptr) << "the strips are linked into the test";
-    BITMAP bm;
-    GetObject(strip, sizeof bm, &bm);
-    const int cell = bm.bmWidth / 10;
-    HDC sdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(sdc, strip);
-    const Shot art = Grab(sdc, 0, 0, bm.bmWidth, bm.bmHeight);
-    SelectObject(sdc, old);
-    DeleteDC(sdc);
-    DeleteObject(strip);
+    const Shot art = ArtOfRecord(IDB_HANELER0);
+    ASSERT_FALSE(art.bits.empty()) << "the strips are linked into the test";
+    const int cell = art.width / 10;
 
     FaceForm face;
     face.digit.SetPicture({ui::Strip::Haneler0, 7});
@@ -245,7 +251,7 @@ TEST_F(Win32HostTest, PaintsStripCellsAndLabelsPixelExact) {
     auto expectCell = [&](int k) {
         const Shot s = GrabClient(h);
         int wrong = 0;
-        for (int y = 0; y < bm.bmHeight; ++y)
+        for (int y = 0; y < art.height; ++y)
             for (int x = 0; x < cell; ++x)
                 if (s.At(30 + x, 20 + y) != art.At(k * cell + x, y)) ++wrong;
         EXPECT_EQ(wrong, 0) << "cell " << k;
@@ -287,16 +293,9 @@ TEST_F(Win32HostTest, PaintsStripCellsAndLabelsPixelExact) {
 // rectangle, keeps its twips, and draws the strip made for the new DPI cell
 // for cell; between the drawn scales it draws the next larger one scaled.
 TEST_F(Win32HostTest, DpiChangeTakesTheSuggestedRectangleAndItsStrips) {
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                    MAKEINTRESOURCEA(IDB_HANELER0_150),
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(strip, nullptr);
-    HDC sdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(sdc, strip);
-    const Shot art = Grab(sdc, 0, 0, 240, 33);
-    SelectObject(sdc, old);
-    DeleteDC(sdc);
-    DeleteObject(strip);
+    const Shot art = ArtOfRecord(IDB_HANELER0_150);
+    ASSERT_EQ(art.width, 240);
+    ASSERT_EQ(art.height, 33);
 
     FaceForm face;
     face.digit.SetPicture({ui::Strip::Haneler0, 7});
